@@ -1,0 +1,26 @@
+#include "engine/core/ClassFactory.h"
+
+#include "engine/core/HashTable.h"
+
+namespace zel {
+
+namespace {
+// Created on first use, which is during static initialisation or later.
+NameTable<CreateFunction>& FactoryTable() {
+    static NameTable<CreateFunction> table;
+    return table;
+}
+}  // namespace
+
+bool RegisterClass(const String& typeName, CreateFunction create) {
+    return FactoryTable().Insert(typeName, create) == kOk;
+}
+
+void UnregisterClass(const String& typeName) { FactoryTable().Remove(typeName); }
+
+CreateFunction FindCreateFunction(const String& typeName) {
+    CreateFunction* create = FactoryTable().Find(typeName);
+    return create != nullptr ? *create : nullptr;
+}
+
+}  // namespace zel
