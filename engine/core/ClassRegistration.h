@@ -56,7 +56,11 @@ public:
 
     // 0 inserted; 1 the type name was already in the table.
     static int32_t Initialize() {
-        CreateFunction create = IsAbstract ? &CreateAbstractObject<T> : &CreateConcreteObject<T>;
+        CreateFunction create;
+        if constexpr (IsAbstract)
+            create = &CreateAbstractObject<T>;
+        else
+            create = &CreateConcreteObject<T>;
         return RegisterClass(T::TYPE.GetName(), create) ? kOk : kFailed;
     }
 

@@ -27,6 +27,10 @@ public:
         return *this;
     }
     Pointer& operator=(const Pointer& other) { return *this = other.object_; }
+    template <class U>
+    Pointer& operator=(const Pointer<U>& other) {
+        return *this = static_cast<T*>(other.Get());
+    }
     Pointer& operator=(Pointer&& other) noexcept {
         if (this != &other) {
             T* old = std::exchange(object_, std::exchange(other.object_, nullptr));

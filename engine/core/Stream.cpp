@@ -6,6 +6,10 @@
 #include "engine/core/ClassFactory.h"
 #include "engine/core/Log.h"
 #include "engine/core/Object.h"
+#include "engine/scene/math/Color.h"
+#include "engine/scene/math/Transform.h"
+#include "engine/scene/math/Vector2.h"
+#include "engine/scene/math/Vector4.h"
 
 namespace zel {
 
@@ -29,8 +33,13 @@ int32_t Stream::Grow() {
         LogWarning("Приращение буффера равно 0.");
         return 1;
     }
-    if (capacity_ > INT32_MAX - growthIncrement_) return 1;
-    int32_t capacity = capacity_ + growthIncrement_;
+    // Grows by whole increments, at least doubling, so that writing a large
+    // graph copies the buffer a logarithmic number of times, not once per
+    // increment.
+    int64_t steps = capacity_ / growthIncrement_ + 1;
+    int64_t capacity = int64_t{capacity_} + steps * growthIncrement_;
+    if (capacity > INT32_MAX) capacity = int64_t{capacity_} + growthIncrement_;
+    if (capacity > INT32_MAX) return 1;
     uint8_t* block = new (std::nothrow) uint8_t[static_cast<size_t>(capacity)];
     if (block == nullptr) {
         LogError("Недостаточно памяти для создания буффера потока.");
@@ -39,7 +48,7 @@ int32_t Stream::Grow() {
     if (buffer_ != nullptr) std::memcpy(block, buffer_, static_cast<size_t>(capacity_));
     delete[] buffer_;
     buffer_ = block;
-    capacity_ = capacity;
+    capacity_ = static_cast<int32_t>(capacity);
     return 0;
 }
 
@@ -168,6 +177,91 @@ int32_t Stream::ReadCount(int32_t& count, int32_t elementSize, int32_t limit) {
         return errorState_;
     }
     count = read;
+    return 0;
+}
+
+// Math values are runs of floats with no padding; they are written and
+// read float by float so the layout never depends on the struct's.
+static int32_t WriteFloats(Stream& stream, const float* values, int count) {
+    for (int i = 0; i < count; ++i)
+        if (stream.WriteFloat(values[i]) != 0) break;
+    return stream.GetErrorState();
+}
+
+// Reads into a scratch array; callers copy it out only on success.
+static int32_t ReadFloats(Stream& stream, float* values, int count) {
+    for (int i = 0; i < count; ++i)
+        if (stream.ReadFloat(values[i]) != 0) break;
+    return stream.GetErrorState();
+}
+
+int32_t Stream::WriteVector2(const Vector2& v) {
+    const float values[] = {v.x, v.y};
+    return WriteFloats(*this, values, 2);
+}
+int32_t Stream::WriteVector3(const Vector3& v) {
+    const float values[] = {v.x, v.y, v.z};
+    return WriteFloats(*this, values, 3);
+}
+int32_t Stream::WriteVector4(const Vector4& v) {
+    const float values[] = {v.x, v.y, v.z, v.w};
+    return WriteFloats(*this, values, 4);
+}
+int32_t Stream::WriteQuaternion(const Quaternion& q) {
+    const float values[] = {q.x, q.y, q.z, q.w};
+    return WriteFloats(*this, values, 4);
+}
+int32_t Stream::WriteColor(const ColorRGB& c) {
+    const float values[] = {c.r, c.g, c.b};
+    return WriteFloats(*this, values, 3);
+}
+int32_t Stream::WriteColor(const ColorRGBA& c) {
+    const float values[] = {c.r, c.g, c.b, c.a};
+    return WriteFloats(*this, values, 4);
+}
+int32_t Stream::WriteTransform(const Transform& t) {
+    const float values[] = {t.scale.x,      t.scale.y,      t.scale.z,      t.rotation.x,  t.rotation.y,
+                            t.rotation.z,   t.rotation.w,   t.translation.x, t.translation.y, t.translation.z};
+    return WriteFloats(*this, values, 10);
+}
+
+int32_t Stream::ReadVector2(Vector2& v) {
+    float f[2] = {};
+    if (ReadFloats(*this, f, 2) == 0) v = {f[0], f[1]};
+    return errorState_;
+}
+int32_t Stream::ReadVector3(Vector3& v) {
+    float f[3] = {};
+    if (ReadFloats(*this, f, 3) == 0) v = {f[0], f[1], f[2]};
+    return errorState_;
+}
+int32_t Stream::ReadVector4(Vector4& v) {
+    float f[4] = {};
+    if (ReadFloats(*this, f, 4) == 0) v = {f[0], f[1], f[2], f[3]};
+    return errorState_;
+}
+int32_t Stream::ReadQuaternion(Quaternion& q) {
+    float f[4] = {};
+    if (ReadFloats(*this, f, 4) == 0) q = {f[0], f[1], f[2], f[3]};
+    return errorState_;
+}
+int32_t Stream::ReadColor(ColorRGB& c) {
+    float f[3] = {};
+    if (ReadFloats(*this, f, 3) == 0) c = {f[0], f[1], f[2]};
+    return errorState_;
+}
+int32_t Stream::ReadColor(ColorRGBA& c) {
+    float f[4] = {};
+    if (ReadFloats(*this, f, 4) == 0) c = {f[0], f[1], f[2], f[3]};
+    return errorState_;
+}
+int32_t Stream::ReadTransform(Transform& t) {
+    float f[10] = {};
+    if (ReadFloats(*this, f, 10) != 0) return errorState_;
+    t.scale = {f[0], f[1], f[2]};
+    t.rotation = {f[3], f[4], f[5], f[6]};
+    t.translation = {f[7], f[8], f[9]};
+    t.ClearFlags();
     return 0;
 }
 

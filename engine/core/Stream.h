@@ -15,6 +15,13 @@ namespace zel {
 
 class Object;
 class Rtti;
+struct ColorRGB;
+struct ColorRGBA;
+struct Quaternion;
+struct Transform;
+struct Vector2;
+struct Vector3;
+struct Vector4;
 
 class Stream {
 public:
@@ -55,6 +62,14 @@ public:
     int32_t WriteDouble(double value);
     int32_t WriteString(const String& value);
     int32_t WriteIntTriple(const int32_t values[3]);
+    int32_t WriteVector2(const Vector2& value);
+    int32_t WriteVector3(const Vector3& value);
+    int32_t WriteVector4(const Vector4& value);
+    int32_t WriteQuaternion(const Quaternion& value);
+    int32_t WriteColor(const ColorRGB& value);
+    int32_t WriteColor(const ColorRGBA& value);
+    // Scale, rotation (x, y, z, w), translation: 40 bytes.
+    int32_t WriteTransform(const Transform& value);
     // The full object the first time it is met in this stream, its ID after.
     int32_t WriteLink(Object* object);
 
@@ -69,6 +84,14 @@ public:
     int32_t ReadDouble(double& value);
     int32_t ReadString(String& value);
     int32_t ReadIntTriple(int32_t values[3]);
+    int32_t ReadVector2(Vector2& value);
+    int32_t ReadVector3(Vector3& value);
+    int32_t ReadVector4(Vector4& value);
+    int32_t ReadQuaternion(Quaternion& value);
+    int32_t ReadColor(ColorRGB& value);
+    int32_t ReadColor(ColorRGBA& value);
+    // Also clears the transform's cached identity and no-rotation flags.
+    int32_t ReadTransform(Transform& value);
     // Creates and loads an object met for the first time; an ID met before
     // resolves to the same object (also while it is still loading).
     int32_t ReadLink(Pointer<Object>& object);

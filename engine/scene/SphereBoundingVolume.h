@@ -1,0 +1,42 @@
+// The bounding sphere: the only bounding volume of the engine.
+#pragma once
+
+#include "engine/scene/BoundingVolume.h"
+
+namespace zel {
+
+class SphereBoundingVolume : public BoundingVolume {
+    ZEL_DECLARE_RTTI
+
+public:
+    SphereBoundingVolume() = default;
+    SphereBoundingVolume(const Vector3& center, float radius) : center_(center), radius_(radius) {}
+
+    int32_t Save(Stream& stream) override;
+    int32_t Load(Stream& stream) override;
+
+    int32_t GetType() const override { return kSphere; }
+    // The sphere around the points' axis-aligned box centre. The buffer's
+    // bytes are read as consecutive 3-vectors, as many as fit in it.
+    int32_t ComputeFromPoints(Buffer* points) override;
+    int32_t CopyFrom(const BoundingVolume* volume) override;
+    bool IntersectRay(const Ray& ray, float& t1, float& t2) const override;
+    bool Intersects(const BoundingVolume* volume) const override;
+    // Grows this sphere to enclose both.
+    int32_t Merge(const BoundingVolume* volume) override;
+    // Centre mapped as a point; radius scaled by |scale.x| only.
+    int32_t TransformInto(BoundingVolume* target, const Transform& transform) const override;
+    int32_t WhichSide(const Plane& plane) const override;
+    Vector3 GetCenter() const override { return center_; }
+
+    float GetRadius() const { return radius_; }
+    void SetCenter(const Vector3& center) { center_ = center; }
+    void SetRadius(float radius) { radius_ = radius; }
+
+private:
+    Vector3 center_;
+    float radius_ = 0.0f;
+};
+ZEL_REGISTER_CLASS(SphereBoundingVolume)
+
+}  // namespace zel

@@ -1,0 +1,27 @@
+// Arbitrary bytes as a scene file, with every engine class registered.
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/core/Engine.h"
+#include "engine/core/Object.h"
+#include "engine/core/SceneFile.h"
+#include "engine/core/Stream.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    zel::EngineInitialize();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > (1u << 20)) return 0;
+    zel::Stream stream(static_cast<int32_t>(size), 0);
+    stream.Write(data, static_cast<int32_t>(size));
+    stream.Rewind();
+    zel::Pointer<zel::Object> root;
+    if (zel::ReadSceneFile(stream, root) == zel::kOk) {
+        // Whatever was read must save again.
+        zel::Stream out(0, 4096);
+        zel::WriteSceneFile(out, root);
+    }
+    return 0;
+}
