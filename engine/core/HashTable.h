@@ -28,16 +28,35 @@ inline uint32_t HashId(int32_t key) {
     return h;
 }
 
-inline uint32_t HashKey(const String& key) { return HashName(key); }
-inline uint32_t HashKey(int32_t key) { return HashId(key); }
+// The engine's hash: the table layout that names and IDs use everywhere.
+struct EngineHash {
+    uint32_t operator()(const String& key) const { return HashName(key); }
+    uint32_t operator()(int32_t key) const { return HashId(key); }
+};
 
-template <class Key, class Value>
+// A hash over all four bytes of an ID, for tables that hold many consecutive
+// IDs (the engine's hash puts every 256 consecutive IDs in one chain).
+struct MixedIdHash {
+    uint32_t operator()(int32_t key) const {
+        uint32_t x = static_cast<uint32_t>(key) * 0x9E3779B1u;
+        return x ^ (x >> 15);
+    }
+};
+
+template <class Key, class Value, class Hash = EngineHash>
 class HashTable {
 public:
     static constexpr int32_t kBucketCount = 32;
 
-    HashTable() = default;
-    ~HashTable() { Clear(); }
+    // A fixed table of 32 buckets, or, when growing, one that doubles its
+    // buckets whenever it holds more than two entries per bucket, so lookups
+    // stay short however many entries arrive. Growing changes the iteration
+    // order, so only tables that are never iterated in order should grow.
+    explicit HashTable(bool growing = false) : growing_(growing) {}
+    ~HashTable() {
+        Clear();
+        if (buckets_ != inlineBuckets_) delete[] buckets_;
+    }
     HashTable(const HashTable&) = delete;
     HashTable& operator=(const HashTable&) = delete;
 
@@ -52,6 +71,7 @@ public:
         if (node == nullptr) return kOutOfMemory;
         *link = node;
         ++count_;
+        if (growing_ && count_ > 2 * bucketCount_) Rehash(2 * bucketCount_);
         return kOk;
     }
 
@@ -78,21 +98,22 @@ public:
     }
 
     void Clear() {
-        for (Node*& head : buckets_) {
-            while (head != nullptr) {
-                Node* next = head->next;
-                delete head;
-                head = next;
+        for (int32_t b = 0; b < bucketCount_; ++b) {
+            while (buckets_[b] != nullptr) {
+                Node* next = buckets_[b]->next;
+                delete buckets_[b];
+                buckets_[b] = next;
             }
         }
         count_ = 0;
     }
 
-    // Calls visit(key, value) in iteration order; stops when it returns false.
+    // Calls visit(key, value) in iteration order (buckets from 0, each chain
+    // from its head); stops when it returns false.
     template <class Visitor>
     void ForEach(Visitor visit) const {
-        for (Node* head : buckets_)
-            for (Node* node = head; node != nullptr; node = node->next)
+        for (int32_t b = 0; b < bucketCount_; ++b)
+            for (Node* node = buckets_[b]; node != nullptr; node = node->next)
                 if (!visit(node->key, node->value)) return;
     }
 
@@ -103,10 +124,34 @@ private:
         Node* next;
     };
 
-    static int32_t Bucket(const Key& key) { return static_cast<int32_t>(HashKey(key) % kBucketCount); }
+    int32_t Bucket(const Key& key) const { return static_cast<int32_t>(Hash()(key) % uint32_t(bucketCount_)); }
 
-    Node* buckets_[kBucketCount] = {};
+    // Moves every node to a larger bucket array; without memory the table
+    // simply keeps its buckets.
+    void Rehash(int32_t bucketCount) {
+        Node** buckets = new (std::nothrow) Node*[bucketCount]();
+        if (buckets == nullptr) return;
+        Node** old = buckets_;
+        int32_t oldCount = bucketCount_;
+        buckets_ = buckets;
+        bucketCount_ = bucketCount;
+        for (int32_t b = 0; b < oldCount; ++b) {
+            for (Node* node = old[b]; node != nullptr;) {
+                Node* next = node->next;
+                int32_t bucket = Bucket(node->key);
+                node->next = buckets_[bucket];
+                buckets_[bucket] = node;
+                node = next;
+            }
+        }
+        if (old != inlineBuckets_) delete[] old;
+    }
+
+    Node* inlineBuckets_[kBucketCount] = {};
+    Node** buckets_ = inlineBuckets_;
+    int32_t bucketCount_ = kBucketCount;
     int32_t count_ = 0;
+    bool growing_;
 };
 
 template <class Value>

@@ -129,7 +129,9 @@ private:
     int32_t capacity_ = 0;
     int32_t growthIncrement_;
     int32_t position_ = 0;
-    IdTable<Object*> links_;  // stream ID to object, not owning
+    // Stream ID to object, not owning. A scene holds tens of thousands of
+    // consecutive IDs, so this table grows instead of keeping 32 chains.
+    HashTable<int32_t, Object*, MixedIdHash> links_{true};
     // One reference per object this stream created, so an object under
     // construction survives a nested object releasing it; kept until the
     // links are cleared.
