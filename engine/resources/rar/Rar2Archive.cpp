@@ -252,10 +252,10 @@ int32_t Rar2Archive::Extract(size_t index, uint8_t** data, size_t* size) {
     int32_t status = kOk;
     if (entry.method == Rar2Format::kMethodStore) {
         if (outSize > 0) std::memcpy(out, data_ + entry.dataOffset, outSize);
+        if (Rar2Crc32::Compute(out, outSize) != entry.crc32) status = Fail("CRC-32 mismatch");
     } else {
-        status = Unpack(index, out);
+        status = Unpack(index, out);  // checks the CRC-32 of every entry it decodes
     }
-    if (status == kOk && Rar2Crc32::Compute(out, outSize) != entry.crc32) status = Fail("CRC-32 mismatch");
     if (status != kOk) {
         delete[] out;
         return status;
@@ -291,6 +291,9 @@ int32_t Rar2Archive::Unpack(size_t index, uint8_t* out) {
         if (decoder_->Decode(data_ + e.dataOffset, size_t(e.packedSize), target, size_t(e.unpackedSize),
                              solid) != kOk)
             return Fail(decoder_->GetError());
+        // An earlier entry of the group decoded wrongly would spoil this one.
+        if (decoder_->GetCrc() != e.crc32)
+            return Fail(i == index ? "CRC-32 mismatch" : "CRC-32 mismatch in an earlier entry of the solid group");
         decodedGroup_ = int64_t(start);
         decodedThrough_ = int64_t(i);
     }

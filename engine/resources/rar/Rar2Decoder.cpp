@@ -4,6 +4,7 @@
 #include <new>
 
 #include "engine/core/Status.h"
+#include "engine/resources/rar/Rar2Crc32.h"
 
 namespace zel {
 
@@ -54,6 +55,7 @@ int32_t Rar2Decoder::Decode(const uint8_t* packed, size_t packedSize, uint8_t* o
     if (!solid) ResetState();
     if (broken_) return Fail("the solid group's previous entry is damaged");
     in_.Reset(packed, packedSize);
+    crc_ = 0;
 
     if (outSize == 0) {
         // An empty entry may still carry the tables its solid followers use.
@@ -74,10 +76,8 @@ int32_t Rar2Decoder::Decode(const uint8_t* packed, size_t packedSize, uint8_t* o
         }
         if (in_.Overrun()) return Fail("compressed data ends early");
         total_ += produced;
-        if (out != nullptr) {
-            FlushTo(out, start, produced);
-            out += produced;
-        }
+        Flush(out, start, produced);
+        if (out != nullptr) out += produced;
         left -= produced;
     }
     ReadTrailingTables();
@@ -250,14 +250,15 @@ void Rar2Decoder::CopyMatch(uint32_t distance, uint32_t length) {
     pos_ = (pos_ + length) & kWindowMask;
 }
 
-void Rar2Decoder::FlushTo(uint8_t* out, size_t start, size_t count) const {
-    size_t first = kWindowSize - start;
-    if (count <= first) {
-        std::memcpy(out, window_ + start, count);
-    } else {
-        std::memcpy(out, window_ + start, first);
-        std::memcpy(out + first, window_, count - first);
-    }
+// Hands a decoded chunk (ring positions start..start+count) to the CRC and,
+// when given, to the output.
+void Rar2Decoder::Flush(uint8_t* out, size_t start, size_t count) {
+    size_t first = kWindowSize - start < count ? kWindowSize - start : count;
+    crc_ = Rar2Crc32::Update(crc_, window_ + start, first);
+    crc_ = Rar2Crc32::Update(crc_, window_, count - first);
+    if (out == nullptr) return;
+    std::memcpy(out, window_ + start, first);
+    std::memcpy(out + first, window_, count - first);
 }
 
 }  // namespace zel

@@ -33,6 +33,8 @@ public:
     int32_t Decode(const uint8_t* packed, size_t packedSize, uint8_t* out, size_t outSize, bool solid);
 
     const char* GetError() const { return error_; }
+    // CRC-32 of the bytes the last Decode produced, whether or not `out` was given.
+    uint32_t GetCrc() const { return crc_; }
 
     // Ring large enough that no distance (at most 1 MiB) reaches a byte that
     // a pending chunk of output (at most 1 MiB) is about to overwrite.
@@ -47,7 +49,7 @@ private:
     int32_t DecodeLz(size_t limit, size_t fileLeft, size_t& produced);
     int32_t DecodeAudio(size_t limit, size_t& produced);
     void CopyMatch(uint32_t distance, uint32_t length);
-    void FlushTo(uint8_t* out, size_t start, size_t count) const;
+    void Flush(uint8_t* out, size_t start, size_t count);
 
     uint8_t* window_ = nullptr;  // owned; kWindowSize bytes plus copy slack
     size_t pos_ = 0;             // next write position in the ring
@@ -74,6 +76,7 @@ private:
     bool tablesRead_ = false;
     bool broken_ = false;  // a failure left the state unfit for continuation
     const char* error_ = "";
+    uint32_t crc_ = 0;
 };
 
 }  // namespace zel
