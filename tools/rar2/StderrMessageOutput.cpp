@@ -1,0 +1,17 @@
+#include "tools/rar2/StderrMessageOutput.h"
+
+#include <cstdio>
+
+#include "engine/core/Log.h"
+
+namespace zel {
+
+StderrMessageOutput::StderrMessageOutput(const char* programName) : MessageOutput(String(programName)) {}
+
+void StderrMessageOutput::Output(int32_t level, const String& text) {
+    if (level == kLogInfo) return;
+    const char* kind = level == kLogWarning ? "warning" : "error";
+    std::fprintf(stderr, "%s: %s: %s\n", GetName().CStr(), kind, text.CStr());
+}
+
+}  // namespace zel
