@@ -19,7 +19,16 @@ struct WalkFrame {
 };
 using WalkStack = GrowableArray<WalkFrame>;
 constexpr int32_t kWalkCapacity = 16;
-constexpr int32_t kWalkGrowth = 64;
+
+// Appends with the capacity doubling when full: the walks may be as deep as
+// the tree, and a fixed growth step would copy quadratically.
+template <class T>
+int32_t Push(GrowableArray<T>& stack, const T& value) {
+    if (stack.Count() == stack.Capacity() && stack.Capacity() > 0 &&
+        stack.Reserve(stack.Capacity() > INT32_MAX / 2 ? INT32_MAX : stack.Capacity() * 2) != kOk)
+        return kOutOfMemory;
+    return stack.Append(value);
+}
 
 bool SameName(const String& name, const char* text, int32_t length) {
     return name.Length() == length && std::memcmp(name.CStr(), text, static_cast<size_t>(length)) == 0;
@@ -66,11 +75,11 @@ int32_t LastSeparator(const String& path, char separator) {
 // walk stops at an empty name (which contributes nothing, nor does anything
 // above it), at a cached parent path, or at the top of the tree.
 String Directory::BuildFullPath(Directory* directory) {
-    GrowableArray<Directory*> chain(kWalkCapacity, kWalkGrowth);
+    GrowableArray<Directory*> chain(kWalkCapacity);
     const String* base = nullptr;
     int64_t length = 0;
     for (Directory* d = directory; d != nullptr && !d->GetName().IsEmpty(); d = d->GetParent()) {
-        if (chain.Append(d) != kOk) return String();
+        if (Push(chain, d) != kOk) return String();
         length += d->GetName().Length() + 1;
         const String& cached = d->parentPath_;
         if (!cached.IsEmpty()) {
@@ -118,8 +127,8 @@ Directory::~Directory() {
 // lines in the same order as nested destructors would: each sub-directory
 // (its own sub-directories, then its files), then this directory's files.
 void Directory::DeleteContents() {
-    WalkStack stack(kWalkCapacity, kWalkGrowth);
-    if (stack.Append({this, 0}) != kOk) {
+    WalkStack stack(kWalkCapacity);
+    if (Push(stack, WalkFrame{this, 0}) != kOk) {
         for (Directory* child : directories_) {
             child->parent_ = nullptr;
             delete child;
@@ -134,7 +143,7 @@ void Directory::DeleteContents() {
         if (top.next < current->directories_.Count()) {
             Directory* child = current->directories_[top.next++];
             child->parent_ = nullptr;
-            if (stack.Append({child, 0}) != kOk) {
+            if (Push(stack, WalkFrame{child, 0}) != kOk) {
                 delete child;  // out of memory: the child recurses on its own
                 continue;
             }
@@ -177,8 +186,11 @@ int32_t Directory::AttachDirectory(Directory* directory) {
                    GetName().CStr());
         return kInvalidArgument;
     }
-    // An ancestor below itself would make the tree a cycle.
-    for (Directory* d = this; d != nullptr; d = d->parent_) {
+    // An ancestor below itself would make the tree a cycle. Only a directory
+    // with sub-directories can be an ancestor, which spares the walk up when
+    // trees are built from the top.
+    bool mayBeAncestor = directory == this || directory->directories_.Count() > 0;
+    for (Directory* d = this; mayBeAncestor && d != nullptr; d = d->parent_) {
         if (d == directory) {
             LogWarning("Присоединяемая директория [%s] содержит директорию [%s].", directory->GetName().CStr(),
                        GetName().CStr());
@@ -307,8 +319,8 @@ File* Directory::FindOwnFile(const String& name) const {
 // with everything below it before the next one.
 File* Directory::FindFileBelow(const String& name) {
     if (File* file = FindOwnFile(name)) return file;
-    WalkStack stack(kWalkCapacity, kWalkGrowth);
-    if (stack.Append({this, 0}) != kOk) return nullptr;
+    WalkStack stack(kWalkCapacity);
+    if (Push(stack, WalkFrame{this, 0}) != kOk) return nullptr;
     while (stack.Count() > 0) {
         WalkFrame& top = stack[stack.Count() - 1];
         if (top.next >= top.directory->directories_.Count()) {
@@ -317,7 +329,7 @@ File* Directory::FindFileBelow(const String& name) {
         }
         Directory* child = top.directory->directories_[top.next++];
         if (File* file = child->FindOwnFile(name)) return file;
-        if (stack.Append({child, 0}) != kOk) return nullptr;
+        if (Push(stack, WalkFrame{child, 0}) != kOk) return nullptr;
     }
     return nullptr;
 }
