@@ -6,7 +6,6 @@
 # Exit 77 (skipped) without node/npm or when the package cannot be installed.
 TOOL="$1"
 WORK="$2"
-HERE="$(cd "$(dirname "$0")" && pwd)"
 if [ -z "$TOOL" ] || [ -z "$WORK" ]; then
     echo "usage: $0 ZEL_RAR2 WORK_DIR" >&2
     exit 2
@@ -15,9 +14,10 @@ if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
     echo "SKIP: node or npm is not installed"
     exit 77
 fi
+HERE="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$WORK" || exit 1
 if [ ! -f "$WORK/node_modules/node-unrar-js/package.json" ]; then
-    if ! (cd "$WORK" && npm install --no-audit --no-fund --no-save node-unrar-js@2 >"$WORK/npm-install.log" 2>&1); then
+    if ! (cd "$WORK" && npm install --no-audit --no-fund --no-save --fetch-retries=1 --fetch-timeout=60000 node-unrar-js@2 >"$WORK/npm-install.log" 2>&1); then
         echo "SKIP: npm could not install node-unrar-js (no network?); see $WORK/npm-install.log"
         exit 77
     fi
