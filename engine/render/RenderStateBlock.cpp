@@ -1,0 +1,7 @@
+#include "engine/render/RenderStateBlock.h"
+
+namespace zel {
+
+ZEL_DEFINE_RTTI(RenderStateBlock, Object)
+
+}  // namespace zel
