@@ -16,12 +16,8 @@ constexpr size_t kBlockTokens = 32768;
 constexpr uint32_t kAudioBlock = 65536;
 constexpr uint32_t kMaxInput = 1u << 30;
 
-// Rough bit costs of the codes, to weigh candidate matches against literals
-// (counted at 8 bits a byte) and against each other.
-constexpr int32_t kNewMatchCost = 11;
-constexpr int32_t kOldMatchCost = 9;
-constexpr int32_t kRepeatLastCost = 5;
-constexpr int32_t kShortMatchCost = 7;
+// Cost in bits of a code the last tables left unused: dear, not impossible.
+constexpr uint8_t kUnusedCodeCost = 12;
 
 struct Effort {
     uint32_t chain;
@@ -51,9 +47,6 @@ uint32_t NewMatchBonus(uint32_t d) {
 }
 uint32_t OldMatchBonus(uint32_t d) { return (d >= Rar2Format::kDistanceBonus1) + NewMatchBonus(d); }
 
-int32_t LengthExtraBits(uint32_t value) {
-    return Rar2Format::kLengths.bits[CodeFor(Rar2Format::kLengths, 28, value)];
-}
 
 }  // namespace
 
@@ -83,6 +76,34 @@ void Rar2Encoder::ResetState() {
     std::fill(std::begin(mainFrequency_), std::end(mainFrequency_), 0);
     std::fill(std::begin(distanceFrequency_), std::end(distanceFrequency_), 0);
     std::fill(std::begin(repeatFrequency_), std::end(repeatFrequency_), 0);
+    ResetCosts();
+}
+
+// Before any table exists: literals at 8 bits and rough match code costs.
+void Rar2Encoder::ResetCosts() {
+    for (uint32_t i = 0; i < Rar2Format::kMainSymbols; ++i)
+        costMain_[i] = i < 256 ? 8 : (i == Rar2Format::kSymbolRepeatLast ? 5 : (i < Rar2Format::kSymbolShortMatch ? 6 : 7));
+    std::fill(std::begin(costDistance_), std::end(costDistance_), 5);
+    std::fill(std::begin(costRepeat_), std::end(costRepeat_), 3);
+    literalCost8_ = 64;
+}
+
+// Called with the new tables and the block's frequencies still at hand.
+void Rar2Encoder::UpdateCosts() {
+    auto cost = [](uint32_t length) { return uint8_t(length ? length : kUnusedCodeCost); };
+    uint64_t bits = 0;
+    uint64_t count = 0;
+    for (uint32_t i = 0; i < Rar2Format::kMainSymbols; ++i) {
+        costMain_[i] = cost(main_.Length(i));
+        if (i < 256) {
+            bits += uint64_t(mainFrequency_[i]) * main_.Length(i);
+            count += mainFrequency_[i];
+        }
+    }
+    for (uint32_t i = 0; i < Rar2Format::kDistanceSymbols; ++i) costDistance_[i] = cost(distance_.Length(i));
+    for (uint32_t i = 0; i < Rar2Format::kRepeatLengthSymbols; ++i) costRepeat_[i] = cost(repeatLength_.Length(i));
+    literalCost8_ = count ? int32_t(bits * 8 / count) : 64;
+    if (literalCost8_ < 8) literalCost8_ = 8;
 }
 
 int32_t Rar2Encoder::Encode(const uint8_t* data, size_t size, bool solid, const Options& options,
@@ -159,28 +180,33 @@ Rar2Encoder::Choice Rar2Encoder::Evaluate(uint32_t pos, uint32_t end) const {
         if (gain > best.gain) best = {length, distance, gain, slot};
     };
 
+    const auto& lengths = Rar2Format::kLengths;
+    const int32_t literal = literalCost8_;
     for (int32_t slot = 0; slot < 4; ++slot) {
         uint32_t d = oldDistance_[(oldDistancePtr_ - 1 - uint32_t(slot)) & 3];
         if (d == 0 || d > pos) continue;
         uint32_t bonus = OldMatchBonus(d);
         uint32_t length = Rar2MatchFinder::MatchLength(here, here - d, std::min(available, 257 + bonus));
         if (d == lastDistance_ && lastLength_ > 0 && length >= lastLength_)
-            consider(lastLength_, d, int32_t(lastLength_) * 8 - kRepeatLastCost, 4);
+            consider(lastLength_, d, int32_t(lastLength_) * literal - 8 * costMain_[Rar2Format::kSymbolRepeatLast], 4);
         if (length < 2 + bonus) continue;
-        consider(length, d, int32_t(length) * 8 - kOldMatchCost - LengthExtraBits(length - 2 - bonus), slot);
+        uint32_t code = CodeFor(lengths, 28, length - 2 - bonus);
+        int32_t bits = costMain_[Rar2Format::kSymbolOldDistance + slot] + costRepeat_[code] + lengths.bits[code];
+        consider(length, d, int32_t(length) * literal - 8 * bits, slot);
     }
 
     uint32_t d = 0;
-    uint32_t length = finder_.Find(buffer_, pos, std::min(available, Rar2Format::kMaxMatchLength), chain_, nice_, d);
+    uint32_t length = finder_.Find(buffer_, pos, std::min(available, Rar2Format::kMaxMatchLength), chain_, nice_,
+                                    literalCost8_, d);
     if (length >= 3) {
         uint32_t bonus = NewMatchBonus(d);
         length = std::min(length, 258 + bonus);
         if (length >= 3 + bonus) {
-            uint32_t code = CodeFor(Rar2Format::kDistances, 48, d - 1);
-            consider(length, d,
-                     int32_t(length) * 8 - kNewMatchCost - LengthExtraBits(length - 3 - bonus) -
-                         Rar2Format::kDistances.bits[code],
-                     -1);
+            uint32_t code = CodeFor(lengths, 28, length - 3 - bonus);
+            uint32_t dcode = CodeFor(Rar2Format::kDistances, 48, d - 1);
+            int32_t bits = costMain_[Rar2Format::kSymbolMatch + code] + lengths.bits[code] + costDistance_[dcode] +
+                           Rar2Format::kDistances.bits[dcode];
+            consider(length, d, int32_t(length) * literal - 8 * bits, -1);
         }
     }
 
@@ -188,7 +214,8 @@ Rar2Encoder::Choice Rar2Encoder::Evaluate(uint32_t pos, uint32_t end) const {
         uint32_t p = lastPair_[uint32_t(here[0]) << 8 | here[1]];
         if (p != kNone && p < pos && pos - p <= 256) {
             uint32_t code = CodeFor(Rar2Format::kShortDistances, 8, pos - p - 1);
-            consider(2, pos - p, 16 - kShortMatchCost - Rar2Format::kShortDistances.bits[code], -1);
+            int32_t bits = costMain_[Rar2Format::kSymbolShortMatch + code] + Rar2Format::kShortDistances.bits[code];
+            consider(2, pos - p, 2 * literal - 8 * bits, -1);
         }
     }
     return best;
@@ -340,6 +367,7 @@ void Rar2Encoder::FlushBlock(Rar2BitWriter& out) {
     repeatLength_ = repeat;
     tablesWritten_ = true;
     audioMode_ = false;
+    UpdateCosts();
 
     for (const Token& t : tokens_) {
         main_.Write(out, t.symbol);

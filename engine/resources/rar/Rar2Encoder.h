@@ -94,6 +94,16 @@ private:
     Rar2HuffmanEncoder repeatLength_;
     Rar2HuffmanEncoder audio_[Rar2Format::kMaxChannels];
 
+    void ResetCosts();
+    void UpdateCosts();
+
+    // Estimated bits of each code (from the last block's tables) and of an
+    // average literal in eighths of a bit: what a candidate match saves.
+    uint8_t costMain_[Rar2Format::kMainSymbols] = {};
+    uint8_t costDistance_[Rar2Format::kDistanceSymbols] = {};
+    uint8_t costRepeat_[Rar2Format::kRepeatLengthSymbols] = {};
+    int32_t literalCost8_ = 64;
+
     std::vector<Token> tokens_;
     uint32_t mainFrequency_[Rar2Format::kMainSymbols] = {};
     uint32_t distanceFrequency_[Rar2Format::kDistanceSymbols] = {};

@@ -40,8 +40,9 @@ uint32_t Rar2MatchFinder::MatchLength(const uint8_t* a, const uint8_t* b, uint32
 }
 
 uint32_t Rar2MatchFinder::Find(const uint8_t* buffer, uint32_t pos, uint32_t maxLength, uint32_t maxChain,
-                               uint32_t niceLength, uint32_t& distance) const {
+                               uint32_t niceLength, int32_t literalCost8, uint32_t& distance) const {
     uint32_t best = 0;
+    int32_t bestScore = 0;
     if (maxLength < 3) return 0;
     const uint8_t* here = buffer + pos;
     uint32_t candidate = head_[Hash(here)];
@@ -49,11 +50,15 @@ uint32_t Rar2MatchFinder::Find(const uint8_t* buffer, uint32_t pos, uint32_t max
         uint32_t d = pos - candidate;
         if (d > kMaxDistance) break;
         const uint8_t* there = buffer + candidate;
-        // Cheap reject: a longer match must agree at the current best length.
+        // Candidates come nearest first, so only a longer one can be better;
+        // it must agree with this position at the current best length.
         if (there[best] == here[best] && there[0] == here[0]) {
             uint32_t length = MatchLength(here, there, maxLength);
-            if (length > best) {
+            // A distance costs about as many bits as it has.
+            int32_t score = int32_t(length) * literalCost8 - 8 * (32 - __builtin_clz(d));
+            if (length > best && (best == 0 || score > bestScore)) {
                 best = length;
+                bestScore = score;
                 distance = d;
                 if (length >= niceLength) break;
             }

@@ -31,11 +31,13 @@ public:
         head_[h] = pos;
     }
 
-    // Longest match for `pos` among up to `maxChain` candidates, no longer
-    // than `maxLength`; stops early at `niceLength`. Returns its length (0
-    // when none of at least 3 bytes) and sets `distance`.
+    // Best match for `pos` among up to `maxChain` candidates, no longer than
+    // `maxLength`; stops early at `niceLength`. A farther match must be
+    // longer by enough to pay for its longer distance, literals costing
+    // `literalCost8` eighths of a bit each. Returns its length (0 when none
+    // of at least 3 bytes) and sets `distance`.
     uint32_t Find(const uint8_t* buffer, uint32_t pos, uint32_t maxLength, uint32_t maxChain,
-                  uint32_t niceLength, uint32_t& distance) const;
+                  uint32_t niceLength, int32_t literalCost8, uint32_t& distance) const;
 
     // The buffer dropped its first `amount` bytes, a multiple of
     // kWindowSize: positions move down.
