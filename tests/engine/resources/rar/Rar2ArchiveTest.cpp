@@ -290,3 +290,139 @@ TEST(Rar2ArchiveTest, EncryptedAndForeignVersionsAreListedButNotExtracted) {
 
 }  // namespace
 }  // namespace zel
+
+namespace zel {
+namespace {
+
+// Builds archives block by block, for header variants the writer never makes.
+class BlockBuilder {
+public:
+    BlockBuilder() { bytes_.assign(Rar2Format::kMarker, Rar2Format::kMarker + 7); }
+
+    // A block: CRC, type, flags, size, then `body`; `crcLength` bytes after the
+    // CRC field are covered (0: the whole header).
+    BlockBuilder& Block(uint8_t type, uint16_t flags, const std::vector<uint8_t>& body, size_t crcLength = 0) {
+        size_t size = 7 + body.size();
+        std::vector<uint8_t> block = {0, 0, type, uint8_t(flags), uint8_t(flags >> 8), uint8_t(size), uint8_t(size >> 8)};
+        block.insert(block.end(), body.begin(), body.end());
+        uint32_t crc = Rar2Crc32::Compute(block.data() + 2, (crcLength ? crcLength : size) - 2);
+        block[0] = uint8_t(crc);
+        block[1] = uint8_t(crc >> 8);
+        bytes_.insert(bytes_.end(), block.begin(), block.end());
+        return *this;
+    }
+    BlockBuilder& Main(uint16_t flags = 0) { return Block(Rar2Format::kBlockMain, flags, std::vector<uint8_t>(6, 0)); }
+    BlockBuilder& Raw(const std::vector<uint8_t>& bytes) {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        return *this;
+    }
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+void Put32(std::vector<uint8_t>& v, uint32_t x) {
+    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
+}
+
+// A stored file header body (after the 7-byte block header).
+std::vector<uint8_t> StoredFileBody(const std::string& name, uint32_t size, uint32_t crc, uint8_t host,
+                                    uint32_t attributes, bool large, const std::vector<uint8_t>& tail) {
+    std::vector<uint8_t> b;
+    Put32(b, size);
+    Put32(b, size);
+    b.push_back(host);
+    Put32(b, crc);
+    Put32(b, 0x58B16000u);
+    b.push_back(20);
+    b.push_back(Rar2Format::kMethodStore);
+    b.push_back(uint8_t(name.size()));
+    b.push_back(uint8_t(name.size() >> 8));
+    Put32(b, attributes);
+    if (large) {
+        Put32(b, 0);
+        Put32(b, 0);
+    }
+    b.insert(b.end(), name.begin(), name.end());
+    b.insert(b.end(), tail.begin(), tail.end());
+    return b;
+}
+
+TEST(Rar2ArchiveTest, ReadsOptionalHeaderFieldsAndSkipsOtherBlocks) {
+    const std::vector<uint8_t> hello = {'h', 'e', 'l', 'l', 'o'};
+    uint32_t crc = Rar2Crc32::Compute(hello.data(), hello.size());
+    // Unicode name (8-bit name, zero, encoded name) plus large sizes and
+    // extended times: modification time with 3 extra bytes, creation time
+    // with a DOS time and 1 extra byte.
+    std::string name = std::string("Sounds\\a.txt") + '\0' + "\x05\x12\x34";
+    std::vector<uint8_t> times = {0x00, 0xB9, 1, 2, 3, 0, 0, 0, 0, 7};  // flags 0xB900
+    uint16_t flags = 0x8000 | Rar2Format::kFileLarge | Rar2Format::kFileUnicodeName | Rar2Format::kFileExtendedTime;
+    std::vector<uint8_t> file = StoredFileBody(name, 5, crc, Rar2Format::kHostWin32, 0x20, true, times);
+
+    std::vector<uint8_t> subBlock = {3, 0, 0, 0};  // three bytes of data follow
+    BlockBuilder builder;
+    builder.Main(Rar2Format::kMainComment)
+        .Block(0x77, 0x8000, subBlock)
+        .Raw({9, 9, 9})
+        .Block(Rar2Format::kBlockFile, flags, file)
+        .Raw(hello)
+        .Block(Rar2Format::kBlockEnd, 0, {})
+        .Raw({0xDE, 0xAD});  // after the end block: ignored
+    Rar2Archive archive;
+    ASSERT_EQ(archive.Open(builder.Bytes().data(), builder.Bytes().size()), kOk) << archive.GetError();
+    ASSERT_EQ(archive.GetEntryCount(), 1u);
+    EXPECT_EQ(archive.GetEntry(0).name, "Sounds\\a.txt");
+    Unpacked a = ExtractNamed(archive, "Sounds\\a.txt");
+    ASSERT_EQ(a.status, kOk) << archive.GetError();
+    EXPECT_EQ(a.bytes, hello);
+
+    // Extended times claiming more bytes than the header has.
+    std::vector<uint8_t> shortTimes = {0x00, 0xF0};
+    std::vector<uint8_t> bad = StoredFileBody("x", 0, 0, Rar2Format::kHostWin32, 0x20, false, shortTimes);
+    BlockBuilder broken;
+    broken.Main().Block(Rar2Format::kBlockFile, 0x8000 | Rar2Format::kFileExtendedTime, bad);
+    EXPECT_EQ(archive.Open(broken.Bytes().data(), broken.Bytes().size()), kFailed);
+}
+
+TEST(Rar2ArchiveTest, MainHeaderWithCommentMayCoverOnlyItsFixedPart) {
+    std::vector<uint8_t> body(6, 0);
+    std::vector<uint8_t> comment = {0x75, 0x00, 0x00, 0x0D, 0x00, 1, 2, 3, 4, 5, 6, 7, 8};
+    body.insert(body.end(), comment.begin(), comment.end());
+    BlockBuilder builder;
+    builder.Block(Rar2Format::kBlockMain, Rar2Format::kMainComment, body, 13);
+    Rar2Archive archive;
+    EXPECT_EQ(archive.Open(builder.Bytes().data(), builder.Bytes().size()), kOk) << archive.GetError();
+
+    BlockBuilder withoutFlag;  // the same CRC without the comment flag is wrong
+    withoutFlag.Block(Rar2Format::kBlockMain, 0, body, 13);
+    EXPECT_EQ(archive.Open(withoutFlag.Bytes().data(), withoutFlag.Bytes().size()), kFailed);
+}
+
+TEST(Rar2ArchiveTest, UnixModesAreNotTakenForDosAttributes) {
+    // Mode 0100664 has bit 0x10 (group write) set: still a file.
+    std::vector<uint8_t> file = StoredFileBody("f", 0, 0, Rar2Format::kHostUnix, 0100664, false, {});
+    std::vector<uint8_t> dir = StoredFileBody("d", 0, 0, Rar2Format::kHostUnix, 040755, false, {});
+    BlockBuilder builder;
+    builder.Main().Block(Rar2Format::kBlockFile, 0x8000, dir).Block(Rar2Format::kBlockFile, 0x8000, file);
+    Rar2Archive archive;
+    ASSERT_EQ(archive.Open(builder.Bytes().data(), builder.Bytes().size()), kOk) << archive.GetError();
+    ASSERT_EQ(archive.GetEntryCount(), 2u);
+    EXPECT_TRUE(archive.GetEntry(0).isDirectory);
+    EXPECT_EQ(archive.GetEntry(0).dosAttributes, 0x10u);
+    EXPECT_FALSE(archive.GetEntry(1).isDirectory);
+    EXPECT_EQ(archive.GetEntry(1).dosAttributes, 0x20u);
+    EXPECT_EQ(archive.GetEntry(1).attributes, 0100664u);
+}
+
+TEST(Rar2ArchiveTest, FindsTheMarkerAfterAProgramStub) {
+    std::vector<uint8_t> bytes(5000, 0x90);
+    std::vector<uint8_t> real = ReadBytes(DataPath("solid5.rar"));
+    bytes.insert(bytes.end(), real.begin(), real.end());
+    Rar2Archive archive;
+    ASSERT_EQ(archive.Open(bytes.data(), bytes.size()), kOk) << archive.GetError();
+    EXPECT_EQ(ExtractNamed(archive, "p5_solid.bin").bytes, ReadBytes(DataPath("solid5-expected.bin")));
+}
+
+}  // namespace
+}  // namespace zel
