@@ -58,8 +58,10 @@ int32_t Rar2Decoder::Decode(const uint8_t* packed, size_t packedSize, uint8_t* o
     crc_ = 0;
 
     if (outSize == 0) {
-        // An empty entry may still carry the tables its solid followers use.
-        if (packedSize > 0 && !tablesRead_ && ReadTables() != kOk) broken_ = true;
+        // An empty entry may still carry tables its solid followers use; a
+        // failure there only breaks the followers (Fail marks the state).
+        if (packedSize > 0 && !tablesRead_ && ReadTables() != kOk) return kOk;
+        if (tablesRead_) ReadTrailingTables();
         return kOk;
     }
     if (!tablesRead_ && ReadTables() != kOk) return kFailed;
