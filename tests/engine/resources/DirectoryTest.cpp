@@ -56,20 +56,12 @@ TEST(DirectoryTest, OnlyAnAppendedChildIsLogged) {
     LogCapture capture;
     new Directory(String("Sounds"), &parent);
     new Directory(String("Textures"), &parent);  // goes before Sounds
+    File* file = new MemoryFile(String("a"));
+    parent.AttachFile(file);
     EXPECT_TRUE(capture->Contains(kLogInfo, "Директория [Sounds] добавлена к директории [parent]."));
     EXPECT_FALSE(capture->Contains("Директория [Textures] добавлена"));
-    delete parent.GetDirectory(0);
-    EXPECT_EQ(DirectoryNames(parent), std::vector<std::string>{"Sounds"});
-}
-
-TEST(DirectoryTest, FilesFollowTheSameOrder) {
-    Directory parent(String("parent"), nullptr);
-    for (const char* name : {"b.tga", "c.tga", "a.tga"}) parent.AttachFile(new MemoryFile(String(name)));
-    ASSERT_EQ(parent.GetFileCount(), 3);
-    EXPECT_STREQ(parent.GetFile(0)->GetName().CStr(), "c.tga");
-    EXPECT_STREQ(parent.GetFile(1)->GetName().CStr(), "b.tga");
-    EXPECT_STREQ(parent.GetFile(2)->GetName().CStr(), "a.tga");
-    EXPECT_EQ(parent.GetFile(0)->GetParent(), &parent);
+    EXPECT_TRUE(capture->Contains(kLogInfo, "Файл [a] добавлен к директории [parent]."));
+    EXPECT_EQ(file->GetParent(), &parent);
 }
 
 // --- Attach and detach -----------------------------------------------------
@@ -87,23 +79,19 @@ TEST(DirectoryTest, RefusedAttachmentsKeepOneOwner) {
     EXPECT_EQ(parent.AttachDirectory(nullptr), kInvalidArgument);
     EXPECT_EQ(parent.AttachFile(nullptr), kInvalidArgument);
     EXPECT_TRUE(capture->Contains(kLogWarning, "Указатель на присоединяемую директорию равен 0. Корневая директория [parent]."));
-}
 
-TEST(DirectoryTest, CyclesAreRefused) {
-    Directory* top = new Directory(String("top"), nullptr);
-    Directory* middle = new Directory(String("middle"), top);
-    Directory* bottom = new Directory(String("bottom"), middle);
-    EXPECT_EQ(bottom->AttachDirectory(top), kInvalidArgument);
-    EXPECT_EQ(top->AttachDirectory(top), kInvalidArgument);
-    EXPECT_EQ(top->GetParent(), nullptr);
-    delete top;
+    // An ancestor cannot go below its own descendant, nor a directory into itself.
+    Directory* grandchild = new Directory(String("grandchild"), child);
+    EXPECT_EQ(grandchild->AttachDirectory(&parent), kInvalidArgument);
+    EXPECT_EQ(parent.AttachDirectory(&parent), kInvalidArgument);
+    EXPECT_EQ(parent.GetParent(), nullptr);
 }
 
 TEST(DirectoryTest, DetachGivesTheChildBackInOrder) {
     Directory parent(String("parent"), nullptr);
-    Directory* a = new Directory(String("a"), &parent);
+    new Directory(String("a"), &parent);
     Directory* b = new Directory(String("b"), &parent);
-    Directory* c = new Directory(String("c"), &parent);
+    new Directory(String("c"), &parent);
     LogCapture capture;
     EXPECT_EQ(parent.DetachDirectory(b), kOk);
     EXPECT_EQ(b->GetParent(), nullptr);
@@ -113,8 +101,6 @@ TEST(DirectoryTest, DetachGivesTheChildBackInOrder) {
     EXPECT_TRUE(capture->Contains(kLogWarning, "Удаляемая директория [b] не найдена в директории [parent]."));
     EXPECT_EQ(parent.DetachDirectory(nullptr), kInvalidArgument);
     delete b;
-    (void)a;
-    (void)c;
 }
 
 TEST(DirectoryTest, DeletingATreeLogsDepthFirst) {
@@ -247,19 +233,11 @@ TEST_F(PathTest, FindFileResolvesBareAndDirectoryNames) {
     }
 }
 
-TEST_F(PathTest, OwnFilesComeBeforeSubDirectories) {
-    File* own = Add(media, "deep.jpg");
-    EXPECT_EQ(media->FindFile(String("deep.jpg")), own);
-}
-
 // --- Hostile input -----------------------------------------------------------
 
 TEST_F(PathTest, PathsOfMillionsOfSeparatorsAreWalkedLinearly) {
     std::string slashes(2'000'000, '/');
     EXPECT_EQ(media->FindFile(String((slashes + "sky.jpg").c_str())), sky);
-    std::string mixed;
-    for (int i = 0; i < 500'000; ++i) mixed += "\\/";
-    EXPECT_EQ(media->FindDirectory(String((mixed + "Textures").c_str())), nullptr);
     std::string dots;
     for (int i = 0; i < 500'000; ++i) dots += "./";
     EXPECT_EQ(media->FindDirectory(String((dots + "Textures").c_str())), textures);
@@ -280,16 +258,6 @@ TEST(DirectoryTest, DeepTreesNeitherRecurseNorCopyQuadratically) {
     EXPECT_EQ(top->FindFile(String("missing")), nullptr);
     EXPECT_EQ(file->GetFullPath().Length(), 4 + 2 * kDepth + 10);
     delete top;
-}
-
-TEST(DirectoryTest, EmptyNamesAreOrdinaryNames) {
-    Directory parent(String("p"), nullptr);
-    Directory* unnamed = new Directory(String(), &parent);
-    File* file = new MemoryFile(String());
-    unnamed->AttachFile(file);
-    EXPECT_STREQ(unnamed->GetFullPath().CStr(), "");
-    EXPECT_EQ(parent.FindFile(String()), file);  // "" is a bare name like any other
-    EXPECT_STREQ(file->GetFullPath().CStr(), "");
 }
 
 }  // namespace

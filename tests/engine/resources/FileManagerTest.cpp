@@ -114,23 +114,17 @@ TEST_F(MountTest, RefusedArchives) {
     EXPECT_EQ(GetRootDirectory()->FindDirectory(String("Bad.mnttest")), nullptr);
 }
 
-TEST_F(MountTest, ResourceDataNeedsItsOutputs) {
+TEST_F(MountTest, MissingResourcesAndOutputsAreReported) {
+    LogCapture capture;
     const uint8_t* data = nullptr;
     uint32_t size = 0;
-    LogCapture capture;
     EXPECT_EQ(LoadResourceData(134, nullptr, &size), kInvalidArgument);
     EXPECT_EQ(LoadResourceData(134, &data, nullptr), kInvalidArgument);
     EXPECT_TRUE(capture->Contains(kLogError, "Указатель на данные ресурса равен 0."));
-}
-
-TEST_F(MountTest, AMissingResourceIsReported) {
-    LogCapture capture;
     EXPECT_EQ(MountResourceArchive(31999, String("Missing.mnttest"), String()), kFailed);
     EXPECT_TRUE(capture->Contains(kLogError, "Невозможно найти ресурс ID[31999]."));
     EXPECT_TRUE(capture->Contains(kLogWarning, "Невозможно прочитать ресурс ID[31999] Имя[Missing.mnttest]."));
     for (int32_t id : {-1, 0, 65536 + 31999, INT32_MAX}) {
-        const uint8_t* data = nullptr;
-        uint32_t size = 0;
         EXPECT_EQ(LoadResourceData(id, &data, &size), kFailed) << id;
     }
 }
