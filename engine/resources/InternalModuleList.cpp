@@ -5,6 +5,10 @@ namespace zel {
 namespace {
 
 const InternalModuleEntry kInternalModules[] = {
+    {"BMPImageCodec", &RegisterBMPImageCodecModule},
+    {"JPGImageCodec", &RegisterJPGImageCodecModule},
+    {"TGAImageCodec", &RegisterTGAImageCodecModule},
+    {"CUBEImageCodec", &RegisterCUBEImageCodecModule},
     {"STRSceneCodec", &RegisterSTRSceneCodecModule},
 };
 

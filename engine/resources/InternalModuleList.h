@@ -26,6 +26,10 @@ struct InternalModuleEntry {
     EngineFunction registerModule;  // 0 registered; 1 failed
 };
 
+int32_t RegisterBMPImageCodecModule();
+int32_t RegisterJPGImageCodecModule();
+int32_t RegisterTGAImageCodecModule();
+int32_t RegisterCUBEImageCodecModule();
 int32_t RegisterSTRSceneCodecModule();
 
 class InternalModuleList {

@@ -1,0 +1,24 @@
+// "TGAImageCodec": uncompressed and run-length encoded 24- and 32-bit TGA
+// files; writes uncompressed files with a top-left origin.
+#pragma once
+
+#include "engine/resources/BufferedImageCodec.h"
+
+namespace zel {
+
+class TGAImageCodec : public BufferedImageCodec {
+public:
+    // Named "TGAImageCodec", taking the extensions "TGA", "tga", "Tga".
+    TGAImageCodec();
+
+    // The module's "CreateCodec" entry point: 0, or 2 out of memory.
+    static int32_t Create(Codec** codec);
+
+protected:
+    int32_t Decode(const uint8_t* data, int32_t size, Image& image) override;
+    // Any format, a width and height of 1..65535 and pixels when the
+    // format has any; else 3.
+    int32_t Encode(Image& image, ByteBlock& out) override;
+};
+
+}  // namespace zel
