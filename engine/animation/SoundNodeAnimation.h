@@ -1,0 +1,21 @@
+// On/off keys for a sound node's channel; played by
+// SoundNodeAnimationController.
+#pragma once
+
+#include "engine/animation/Animation.h"
+#include "engine/animation/BoolKeyframe.h"
+
+namespace zel {
+
+class SoundNodeAnimation : public Animation {
+    ZEL_DECLARE_RTTI
+
+public:
+    // A new BoolKeyframe, owned by the caller; null when out of memory.
+    Keyframe* CreateKeyframe() const override;
+    // Not owning; null outside 0..count − 1.
+    BoolKeyframe* GetBoolKeyframe(int32_t index) const { return static_cast<BoolKeyframe*>(GetKey(index)); }
+};
+ZEL_REGISTER_CLASS(SoundNodeAnimation)
+
+}  // namespace zel
