@@ -47,7 +47,6 @@ uint32_t NewMatchBonus(uint32_t d) {
 }
 uint32_t OldMatchBonus(uint32_t d) { return (d >= Rar2Format::kDistanceBonus1) + NewMatchBonus(d); }
 
-
 }  // namespace
 
 Rar2Encoder::~Rar2Encoder() {
