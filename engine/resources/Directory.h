@@ -35,7 +35,9 @@ public:
     String GetFullPath();
 
     // Takes ownership and sets the child's parent. kOk; kInvalidArgument
-    // (logged) for null or a child already in this directory.
+    // (logged) for null, a child already in this directory or held by
+    // another one, and for a directory that would contain itself;
+    // kOutOfMemory (logged).
     int32_t AttachDirectory(Directory* directory);
     int32_t AttachFile(File* file);
     // Gives ownership back and clears the child's parent; the child is not

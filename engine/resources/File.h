@@ -35,9 +35,10 @@ public:
     // far. A closed file is opened for reading to measure it and closed
     // again; 0 (logged) when that fails.
     int32_t GetSize() override;
-    // Only while open for writing or appending; else 1 (logged).
+    // Only while open for writing or appending; else 1 (logged), and the
+    // error state becomes 1 until the next Open.
     int32_t Write(const void* bytes, int32_t count) override;
-    // Only while open for reading; else 1 (logged).
+    // Only while open for reading; else as Write.
     int32_t Read(void* destination, int32_t count) override;
 
     // Opens the disk file at the full path, closing it first if open. In
