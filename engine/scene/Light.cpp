@@ -12,6 +12,10 @@ Light::Light(int32_t lightType, const String& name) : Node(name), lightType_(lig
 
 Vector3 Light::GetDirection() const { return GetWorld().rotation.ToMatrix().Column(2); }
 
+Vector3 Light::GetShiningDirection() const {
+    return lightType_ == kFixedDirectional ? Vector3{0.0f, 0.0f, 1.0f} : GetDirection();
+}
+
 Vector3 Light::GetEffectiveAttenuation() const {
     if (!useAttenuation_) return {1.0f, 0.0f, 0.0f};
     return {attenuation0_, attenuation1_, attenuation2_};

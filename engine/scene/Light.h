@@ -29,6 +29,9 @@ public:
 
     // Column 2 of the world rotation's matrix, and the world translation.
     Vector3 GetDirection() const;
+    // The direction the device light shines along: (0, 0, 1) for kind 0
+    // whatever the node's rotation, else GetDirection().
+    Vector3 GetShiningDirection() const;
     Vector3 GetPosition() const { return GetWorld().translation; }
     // The attenuation factors the device gets: the stored ones when
     // attenuation is used, else (1, 0, 0).

@@ -1,0 +1,18 @@
+#include "engine/render/Shader.h"
+
+#include "engine/render/Renderer.h"
+
+namespace zel {
+
+ZEL_DEFINE_RTTI(Shader, Object)
+
+Shader::~Shader() {
+    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleaseShader(this);
+}
+
+void Shader::SetProgram(const String& program) {
+    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleaseShader(this);
+    program_ = program;
+}
+
+}  // namespace zel

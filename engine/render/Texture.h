@@ -1,0 +1,43 @@
+// A 2D texture made from an image; also a render target (with a depth
+// surface of its own by default) and a depth texture for shadow maps.
+#pragma once
+
+#include "engine/core/Pointer.h"
+#include "engine/render/BaseTexture.h"
+#include "engine/resources/Image.h"
+
+namespace zel {
+
+class Texture : public BaseTexture {
+    ZEL_DECLARE_RTTI
+
+public:
+    Texture() = default;
+    explicit Texture(Image* image, const String& name = String());
+
+    // Parent data, then the image link. A successful load logs the INFO
+    // line "Текстура [name] загружена.".
+    int32_t Save(Stream& stream) override;
+    int32_t Load(Stream& stream) override;
+    // Object search, then the image.
+    Object* FindByName(const String& name) override;
+    void CollectByType(const Rtti& type, ObjectArray& objects) override;
+
+    // Null: the texture binds as no texture.
+    Image* GetImage() const { return image_; }
+    // Replaces the image; the level count goes back to 0 and the device
+    // texture is released.
+    void SetImage(Image* image);
+
+    // When used as a render target, a depth surface of the texture's size
+    // is made and bound with it.
+    bool HasOwnDepthBuffer() const { return ownDepthBuffer_ != 0; }
+    void SetOwnDepthBuffer(bool on) { ownDepthBuffer_ = on ? 1 : 0; }
+
+private:
+    uint8_t ownDepthBuffer_ = 1;
+    Pointer<Image> image_;
+};
+ZEL_REGISTER_CLASS(Texture)
+
+}  // namespace zel
