@@ -130,9 +130,10 @@ int32_t Stream::WriteIntTriple(const int32_t values[3]) {
 }
 
 int32_t Stream::ReadBool(bool& value) {
-    uint8_t byte;
-    if (ReadUInt8(byte) == 0) value = byte != 0;
-    return errorState_;
+    uint8_t byte = 0;
+    int32_t result = ReadUInt8(byte);
+    if (result == 0) value = byte != 0;
+    return result;
 }
 
 int32_t Stream::ReadInt8(int8_t& value) { return ReadValue(*this, value); }
@@ -145,31 +146,32 @@ int32_t Stream::ReadDouble(double& value) { return ReadValue(*this, value); }
 
 int32_t Stream::ReadString(String& value) {
     int32_t length = 0;
-    if (ReadCount(length, 1) != 0) return errorState_;
+    if (int32_t result = ReadCount(length, 1); result != 0) return result;
     char* text = new (std::nothrow) char[static_cast<size_t>(length) + 1];
     if (text == nullptr) {
         LogWarning("Недостаточно памяти для загрузки строки.");
         return errorState_;
     }
-    if (Read(text, length) == 0) {
+    int32_t result = Read(text, length);
+    if (result == 0) {
         text[length] = 0;
         value.Assign(text, length);
     }
     delete[] text;
-    return errorState_;
+    return result;
 }
 
 int32_t Stream::ReadIntTriple(int32_t values[3]) {
-    int32_t read[3];
+    int32_t read[3] = {};
     for (int i = 0; i < 3; ++i)
-        if (ReadInt32(read[i]) != 0) return errorState_;
+        if (int32_t result = ReadInt32(read[i]); result != 0) return result;
     std::memcpy(values, read, sizeof read);
     return 0;
 }
 
 int32_t Stream::ReadCount(int32_t& count, int32_t elementSize, int32_t limit) {
-    int32_t read;
-    if (ReadInt32(read) != 0) return errorState_;
+    int32_t read = 0;
+    if (int32_t result = ReadInt32(read); result != 0) return result;
     int64_t bytes = static_cast<int64_t>(read) * (elementSize > 0 ? elementSize : 0);
     if (read < 0 || read > limit || bytes > GetRemaining()) {
         LogWarning("Невозможно считать данные. Буффер переполнен.");
@@ -191,8 +193,8 @@ static int32_t WriteFloats(Stream& stream, const float* values, int count) {
 // Reads into a scratch array; callers copy it out only on success.
 static int32_t ReadFloats(Stream& stream, float* values, int count) {
     for (int i = 0; i < count; ++i)
-        if (stream.ReadFloat(values[i]) != 0) break;
-    return stream.GetErrorState();
+        if (int32_t result = stream.ReadFloat(values[i]); result != 0) return result;
+    return 0;
 }
 
 int32_t Stream::WriteVector2(const Vector2& v) {
@@ -227,37 +229,43 @@ int32_t Stream::WriteTransform(const Transform& t) {
 
 int32_t Stream::ReadVector2(Vector2& v) {
     float f[2] = {};
-    if (ReadFloats(*this, f, 2) == 0) v = {f[0], f[1]};
-    return errorState_;
+    int32_t result = ReadFloats(*this, f, 2);
+    if (result == 0) v = {f[0], f[1]};
+    return result;
 }
 int32_t Stream::ReadVector3(Vector3& v) {
     float f[3] = {};
-    if (ReadFloats(*this, f, 3) == 0) v = {f[0], f[1], f[2]};
-    return errorState_;
+    int32_t result = ReadFloats(*this, f, 3);
+    if (result == 0) v = {f[0], f[1], f[2]};
+    return result;
 }
 int32_t Stream::ReadVector4(Vector4& v) {
     float f[4] = {};
-    if (ReadFloats(*this, f, 4) == 0) v = {f[0], f[1], f[2], f[3]};
-    return errorState_;
+    int32_t result = ReadFloats(*this, f, 4);
+    if (result == 0) v = {f[0], f[1], f[2], f[3]};
+    return result;
 }
 int32_t Stream::ReadQuaternion(Quaternion& q) {
     float f[4] = {};
-    if (ReadFloats(*this, f, 4) == 0) q = {f[0], f[1], f[2], f[3]};
-    return errorState_;
+    int32_t result = ReadFloats(*this, f, 4);
+    if (result == 0) q = {f[0], f[1], f[2], f[3]};
+    return result;
 }
 int32_t Stream::ReadColor(ColorRGB& c) {
     float f[3] = {};
-    if (ReadFloats(*this, f, 3) == 0) c = {f[0], f[1], f[2]};
-    return errorState_;
+    int32_t result = ReadFloats(*this, f, 3);
+    if (result == 0) c = {f[0], f[1], f[2]};
+    return result;
 }
 int32_t Stream::ReadColor(ColorRGBA& c) {
     float f[4] = {};
-    if (ReadFloats(*this, f, 4) == 0) c = {f[0], f[1], f[2], f[3]};
-    return errorState_;
+    int32_t result = ReadFloats(*this, f, 4);
+    if (result == 0) c = {f[0], f[1], f[2], f[3]};
+    return result;
 }
 int32_t Stream::ReadTransform(Transform& t) {
     float f[10] = {};
-    if (ReadFloats(*this, f, 10) != 0) return errorState_;
+    if (int32_t result = ReadFloats(*this, f, 10); result != 0) return result;
     t.scale = {f[0], f[1], f[2]};
     t.rotation = {f[3], f[4], f[5], f[6]};
     t.translation = {f[7], f[8], f[9]};
@@ -284,8 +292,8 @@ int32_t Stream::WriteLink(Object* object) {
 }
 
 int32_t Stream::ReadLink(Pointer<Object>& object) {
-    int32_t id;
-    if (ReadInt32(id) != 0) return errorState_;
+    int32_t id = 0;
+    if (int32_t result = ReadInt32(id); result != 0) return result;
     LogInfo("Read ID[%d]", id);
     if (id == -1) {
         object = nullptr;
@@ -300,7 +308,7 @@ int32_t Stream::ReadLink(Pointer<Object>& object) {
 
 int32_t Stream::ReadNewObject(int32_t id, Pointer<Object>& object) {
     String typeName;
-    if (ReadString(typeName) != 0) return errorState_;
+    if (int32_t result = ReadString(typeName); result != 0) return result;
     CreateFunction create = FindCreateFunction(typeName);
     if (create == nullptr) {
         LogError("Невозможно найти функцию создания объекта. RTTI[%s] ID[%d]", typeName.CStr(), id);

@@ -10,6 +10,7 @@ const InternalModuleEntry kInternalModules[] = {
     {"TGAImageCodec", &RegisterTGAImageCodecModule},
     {"CUBEImageCodec", &RegisterCUBEImageCodecModule},
     {"STRSceneCodec", &RegisterSTRSceneCodecModule},
+    {"RAR2FileCodec", &RegisterRAR2FileCodecModule},
 };
 
 constexpr int32_t kInternalModuleCount = static_cast<int32_t>(sizeof kInternalModules / sizeof kInternalModules[0]);

@@ -31,6 +31,7 @@ int32_t RegisterJPGImageCodecModule();
 int32_t RegisterTGAImageCodecModule();
 int32_t RegisterCUBEImageCodecModule();
 int32_t RegisterSTRSceneCodecModule();
+int32_t RegisterRAR2FileCodecModule();
 
 class InternalModuleList {
 public:
