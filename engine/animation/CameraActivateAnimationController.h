@@ -37,6 +37,9 @@ public:
     void SetTargetController(AnimationController* controller) { targetController_ = controller; }
     // 2 out of memory.
     int32_t AddLinkedController(AnimationController* controller) { return linkedControllers_.Append(controller); }
+    // Releases the linked controllers (a controller linked to itself is
+    // only freed after this).
+    void ClearLinkedControllers() { linkedControllers_.Clear(); }
     int32_t GetLinkedControllerCount() const { return linkedControllers_.Count(); }
     AnimationController* GetLinkedController(int32_t index) const { return linkedControllers_[index]; }
 

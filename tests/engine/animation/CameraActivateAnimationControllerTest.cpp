@@ -171,6 +171,7 @@ TEST(CameraActivateAnimationController, AControllerLinkedToItselfDoesNotRecurse)
     shots.renderer->SetCamera(shots.b);
     shots.activate->Update(0.0);
     EXPECT_FALSE(shots.cameraAnimation->IsActive());
+    shots.activate->ClearLinkedControllers();  // breaks the reference cycle
 }
 
 TEST(CameraActivateAnimationController, RoundTripKeepsItsLinks) {

@@ -324,7 +324,8 @@ TEST(ScreensaverController, BadStreamsLogTheSetLineThenTheControllers) {
     stream.WriteInt32(0);
     stream.WriteBool(true);
     stream.WriteInt32(1);
-    stream.WriteLink(new SceneNode());  // not a camera
+    Pointer<SceneNode> notACamera = new SceneNode();
+    stream.WriteLink(notACamera);
     stream.WriteDouble(0.0);
     stream.WriteDouble(1.0);
     stream.Rewind();
