@@ -1,0 +1,23 @@
+// Arbitrary bytes as a cube map file. Decoded faces must survive the writer
+// and read back unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/resources/image/CubeFormat.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > INT32_MAX) return 0;
+    zel::ImagePixels pixels;
+    if (zel::CubeFormat::Decode(data, int32_t(size), pixels) != 0) return 0;
+    if (pixels.GetDepth() != zel::CubeFormat::kFaces) std::abort();
+    zel::ByteBlock file;
+    if (zel::CubeFormat::Encode(pixels.GetData(), pixels.GetWidth(), pixels.GetHeight(), pixels.GetFormat(), file) != 0)
+        std::abort();
+    zel::ImagePixels again;
+    if (zel::CubeFormat::Decode(file.Data(), file.Size(), again) != 0 || again.GetSize() != pixels.GetSize() ||
+        std::memcmp(again.GetData(), pixels.GetData(), size_t(pixels.GetSize())) != 0)
+        std::abort();
+    return 0;
+}
