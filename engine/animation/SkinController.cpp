@@ -59,17 +59,17 @@ void MakeTargetUnbounded(Controller* controller) {
     if (sphere != nullptr) MakeUnbounded(*sphere);
 }
 
-int32_t InstallSkinHooks() {
+[[maybe_unused]] const bool gSkinHooksRegistered = (RegisterInitFunction(&SkinController::InstallEffectHooks), true);
+
+}  // namespace
+
+int32_t SkinController::InstallEffectHooks() {
     SkinControllerHooks hooks;
     hooks.setProcessorSkinning = &SetProcessorSkinning;
     hooks.makeTargetUnbounded = &MakeTargetUnbounded;
     GeometryNodeEffect::SetSkinControllerHooks(hooks);
     return kOk;
 }
-
-[[maybe_unused]] const bool gSkinHooksRegistered = (RegisterInitFunction(&InstallSkinHooks), true);
-
-}  // namespace
 
 #if defined(__SSE2__)
 SkinController::SkinController() : form_(Form::kSimd) {}

@@ -87,6 +87,11 @@ public:
     // kSimd where SSE2 is missing stays scalar.
     void SetForm(Form form);
 
+    // Gives geometry effects the hooks that switch a skin controller between
+    // the processor and the vertex programs and unbound its node. Runs at
+    // engine start; 0.
+    static int32_t InstallEffectHooks();
+
     // The blend itself over `count` vertices, exposed for measurement.
     static void SkinScalar(const Matrix4* palette, int32_t boneCount, const Vector3* bind, const Vector4* weights,
                            const Vector4* indices, Vector3* out, int32_t count);

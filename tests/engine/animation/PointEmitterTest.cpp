@@ -37,21 +37,6 @@ TEST(PointEmitter, DrawsTheTurnFirstThenTheAngleFromUp) {
     EXPECT_EQ(DrawsUsedBy([&] { emitter.Emit(position, direction); }), 2);
 }
 
-TEST(PointEmitter, DirectionsStayBetweenTheAngles) {
-    PointEmitter emitter;
-    emitter.SetMinimumAngle(0.5f);
-    emitter.SetMaximumAngle(1.0f);
-    std::srand(11);
-    for (int i = 0; i < 500; ++i) {
-        Vector3 position, direction;
-        emitter.Emit(position, direction);
-        ASSERT_NEAR(Length(direction), 1.0f, 1e-5f);
-        const float angle = std::acos(std::fmin(1.0f, std::fmax(-1.0f, direction.y)));
-        ASSERT_GE(angle, 0.5f - 1e-4f);
-        ASSERT_LE(angle, 1.0f + 1e-4f);
-    }
-}
-
 TEST(PointEmitter, OwnerGivesThePositionAndTurnsTheDirection) {
     Pointer<SceneNode> owner = new SceneNode();
     owner->SetLocal(Transform::Make({3, 1, 1}, Quaternion::FromAxisAngle({0, 0, 1}, kHalfPi), {5, 6, 7}));

@@ -149,15 +149,6 @@ TEST_F(SpriteSystem, SquaresNeedACamera) {
     EXPECT_EQ(system->GetPrimitiveCount(), 0);
 }
 
-TEST_F(SpriteSystem, PrimitivesCountTwoTrianglesPerParticle) {
-    renderer->Capabilities().pointSprites = false;
-    Pointer<SpriteParticleSystem> system = MakeSprites(10, 4);
-    system->Update(0.5, false);
-    EXPECT_EQ(system->GetPrimitiveCount(), 8);
-    system->Update(1.0, false);
-    EXPECT_EQ(system->GetPrimitiveCount(), 16);
-}
-
 // --- Drawing --------------------------------------------------------------
 
 TEST_F(SpriteSystem, DrawsThroughTheSpriteEffectWithoutIndices) {
