@@ -19,14 +19,27 @@ void CopySwapped4(uint8_t* destination, const uint8_t* source, int64_t count) {
     }
 }
 
+// Copying and then exchanging two bytes per pixel in place measures faster
+// than one pass that moves all three bytes: the copy runs at memory speed
+// and the exchange touches two bytes of three. Working in chunks keeps the
+// exchange on data still in the first-level cache.
+constexpr int64_t kChunkPixels = 1024;
+
+void SwapInPlace3(uint8_t* pixels, int64_t count) {
+    uint8_t* end = pixels + count * 3;
+    for (uint8_t* pixel = pixels; pixel != end; pixel += 3) {
+        uint8_t first = pixel[0];
+        pixel[0] = pixel[2];
+        pixel[2] = first;
+    }
+}
+
 void CopySwapped3(uint8_t* destination, const uint8_t* source, int64_t count) {
-    for (int64_t i = 0; i < count; ++i) {
-        const uint8_t* s = source + i * 3;
-        uint8_t* d = destination + i * 3;
-        uint8_t first = s[0];
-        d[0] = s[2];
-        d[1] = s[1];
-        d[2] = first;
+    for (int64_t done = 0; done < count; done += kChunkPixels) {
+        int64_t chunk = count - done < kChunkPixels ? count - done : kChunkPixels;
+        if (destination != source)
+            std::memcpy(destination + done * 3, source + done * 3, static_cast<size_t>(chunk * 3));
+        SwapInPlace3(destination + done * 3, chunk);
     }
 }
 
