@@ -18,8 +18,9 @@ namespace {
 
 using test::RecordingRenderer;
 
+// Takes a reference, so a freshly made object is released afterwards.
 template <class T>
-Pointer<T> RoundTrip(Object* object) {
+Pointer<T> RoundTrip(Pointer<Object> object) {
     Stream stream(0, 256);
     EXPECT_EQ(stream.WriteLink(object), 0);
     stream.Rewind();
@@ -91,8 +92,9 @@ TEST(Texture, AVolumeTextureRefusesAFlatImage) {
 }
 
 TEST(Texture, TruncatedDataFails) {
+    Pointer<Texture> texture = new Texture(new Image(String("i"), Image::kFormatRGB, 1, 1), String("t"));
     Stream full(0, 256);
-    ASSERT_EQ(full.WriteLink(new Texture(new Image(String("i"), Image::kFormatRGB, 1, 1), String("t"))), 0);
+    ASSERT_EQ(full.WriteLink(texture), 0);
     test::LogCapture capture;
     for (int32_t cut = 0; cut < full.GetPosition(); ++cut) {
         Stream part(cut, 1);

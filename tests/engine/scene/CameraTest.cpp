@@ -28,7 +28,8 @@ TEST(Camera, IdentityTransformGivesTheIdentityView) {
 }
 
 TEST(Camera, ProjectionHasTheFixedRatioAndAUnitW) {
-    const Matrix4& p = DefaultCamera()->GetProjection();
+    Pointer<Camera> camera = DefaultCamera();
+    const Matrix4& p = camera->GetProjection();
     EXPECT_FLOAT_EQ(p.m[1][1], 2.4142137f);
     EXPECT_FLOAT_EQ(p.m[0][0], 1.8690687f);
     EXPECT_FLOAT_EQ(p.m[2][2], 10000.0f / 9999.9f);
