@@ -131,17 +131,6 @@ TEST(Animation, AddKeyKeepsTimeOrderAndEqualTimesInArrivalOrder) {
     EXPECT_EQ(animation->GetKey(-1), nullptr);
 }
 
-TEST(Animation, KeyDefaults) {
-    NodeKeyframe node;
-    EXPECT_EQ(node.time, 0.0);
-    EXPECT_EQ(node.translation, (Vector3{0, 0, 0}));
-    EXPECT_EQ(node.rotation, Quaternion::Identity());
-    EXPECT_EQ(node.scale, (Vector3{1, 1, 1}));
-    BoolKeyframe flag;
-    EXPECT_TRUE(flag.value);
-    EXPECT_EQ(flag.FindByName(String("")), nullptr);
-}
-
 TEST(Animation, EachClassCreatesItsKindOfKey) {
     struct Case {
         const char* type;

@@ -1,5 +1,5 @@
-// A scene holding every animation, controller, sound node and particle
-// class saves and loads back with the same behaviour: both copies, run for
+// A scene holding every animation, controller, sound node, particle and
+// skinning class saves and loads back with the same behaviour: both copies, run for
 // the same frames from the same random seed, keep equal transforms, flags,
 // shots, sounds and particles frame by frame.
 #include <gtest/gtest.h>
@@ -16,12 +16,15 @@
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/animation/NodeParticleSystem.h"
 #include "engine/animation/ScreensaverController.h"
+#include "engine/animation/SkeletonAnimationController.h"
+#include "engine/animation/SkinController.h"
 #include "engine/animation/SoundNodeAnimation.h"
 #include "engine/animation/SoundNodeAnimationController.h"
 #include "engine/animation/SphereVolumeEmitter.h"
 #include "engine/animation/SpriteParticleSystem.h"
 #include "engine/animation/TargetCameraController.h"
 #include "engine/animation/TargetLightController.h"
+#include "engine/core/Buffer.h"
 #include "engine/core/SceneFile.h"
 #include "engine/core/Stream.h"
 #include "engine/platform/SoundNode.h"
@@ -29,6 +32,7 @@
 #include "engine/scene/Camera.h"
 #include "engine/scene/Light.h"
 #include "engine/scene/SceneNode.h"
+#include "engine/scene/Triangles.h"
 
 namespace zel {
 namespace {
@@ -66,6 +70,48 @@ NodeAnimationController* Animate(Node* node, double period, float reach) {
 }
 
 Transform At(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
+
+// A body whose skeleton controller drives two bones, and a triangle mesh
+// skinned by them, each vertex split between the bones.
+void AddSkinnedBody(SceneNode* root) {
+    Pointer<SceneNode> body = new SceneNode(String("body"), 0, 2);
+    Pointer<SkeletonAnimationController> skeleton = new SkeletonAnimationController();
+    skeleton->SetTrackPeriod(2.0);
+    Pointer<SkinController> skin = new SkinController();
+    for (int i = 0; i < 2; ++i) {
+        Pointer<SceneNode> bone = new SceneNode(String(i == 0 ? "hip" : "knee"), 0, 1);
+        NodeAnimationController* track = Animate(bone, 1.5 + i, 0.5f + i);
+        track->SetActive(false);  // run by the skeleton only
+        skeleton->AddBoneController(track);
+        body->AppendChild(bone);
+        skin->AddBone(bone, Transform::Make({1, 1, 1}, Quaternion::Identity(), {-1.0f * i, 0, 0}));
+    }
+    body->AttachController(skeleton);
+
+    const int32_t count = 4;
+    Pointer<Vector3Buffer> bind = new Vector3Buffer(count, nullptr);
+    Pointer<Vector3Buffer> positions = new Vector3Buffer(count, nullptr);
+    Pointer<Vector4Buffer> weights = new Vector4Buffer(count, nullptr);
+    Pointer<Vector4Buffer> indices = new Vector4Buffer(count, nullptr);
+    Pointer<IntBuffer> triangles = new IntBuffer(6, nullptr);
+    for (int32_t i = 0; i < count; ++i) {
+        (*bind)[i] = (*positions)[i] = Vector3{static_cast<float>(i % 2), static_cast<float>(i / 2), 0};
+        (*weights)[i] = Vector4{0.25f * (i + 1), 1.0f - 0.25f * (i + 1), 0, 0};
+        (*indices)[i] = Vector4{0, 1, 0, 0};
+    }
+    const int32_t order[6] = {0, 1, 2, 2, 1, 3};
+    for (int32_t i = 0; i < 6; ++i) (*triangles)[i] = order[i];
+    Pointer<Triangles> mesh = new Triangles(String("mesh"));
+    mesh->SetVertices(positions);
+    mesh->SetIndices(triangles);
+    skin->SetBindVertices(bind);
+    skin->SetWeights(weights);
+    skin->SetBoneIndices(indices);
+    mesh->AttachController(skin);
+
+    EXPECT_EQ(root->AppendChild(body), kOk);
+    EXPECT_EQ(root->AppendChild(mesh), kOk);
+}
 
 Pointer<SceneNode> BuildScene() {
     Pointer<SceneNode> root = new SceneNode(String("root"), 0, 4);
@@ -146,6 +192,8 @@ Pointer<SceneNode> BuildScene() {
     for (Node* child : std::vector<Node*>{a, b, c, target, door, lamp, engine, thunder, sparks, smoke})
         EXPECT_EQ(root->AppendChild(child), kOk);
 
+    AddSkinnedBody(root);
+
     Pointer<ScreensaverController> director = new ScreensaverController();
     director->AddSet(a, 0.5, 1.0);
     director->AddSet(b, 0.25, 1.0);
@@ -196,6 +244,10 @@ std::vector<std::string> Snapshot(SceneNode* root, Renderer* renderer) {
             if (const ParticleSystem::Particle* p = particles->GetFirstParticle())
                 line += " " + number(p->position.x) + " " + number(p->position.y) + " " + number(p->size);
         }
+        if (Triangles* mesh = CastTo<Triangles>(node))
+            if (Vector3Buffer* positions = mesh->GetPositions3())
+                for (int32_t i = 0; i < positions->GetCount(); ++i)
+                    line += " v " + number((*positions)[i].x) + " " + number((*positions)[i].y);
         lines.push_back(line);
     }
     ScreensaverController* director = CastTo<ScreensaverController>(root->GetController(0));
@@ -276,6 +328,7 @@ TEST(SceneRoundTrip, EveryAnimationClassBehavesTheSameAfterSavingAndLoading) {
     EXPECT_GT(plays, 0);
     EXPECT_GT(stops, 0);
     EXPECT_NE(first.frames.back()[1], first.frames.front()[1]);  // camera A moved
+    EXPECT_NE(first.frames.back().end()[-2], first.frames.front().end()[-2]);  // the skin moved
 
     // Saving the copy gives a file of the same size.
     Stream again(0, 4096);

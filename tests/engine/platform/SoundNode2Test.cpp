@@ -33,16 +33,6 @@ struct Pair {
     Pointer<SoundNode2> node;
 };
 
-TEST(SoundNode2, Defaults) {
-    SoundNode2 node;
-    EXPECT_EQ(node.GetMinDistance(), 3.4028235e38f);
-    EXPECT_FALSE(node.Is3D());
-    EXPECT_EQ(node.GetVolume(), 100);
-    EXPECT_EQ(node.GetBaseInterval(), 1.0f);
-    EXPECT_EQ(node.GetIntervalSpread(), 0.0f);
-    EXPECT_EQ(node.GetCurrentStream(), 0u);
-}
-
 TEST(SoundNode2, LoadSoundsMakesTwoStreamsThatDoNotLoop) {
     Pair pair;
     pair.node->Set3D(true);

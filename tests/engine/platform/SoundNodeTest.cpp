@@ -31,17 +31,6 @@ Pointer<SoundNode> RoundTrip(SoundNode* node) {
     return read;
 }
 
-TEST(SoundNode, Defaults) {
-    SoundNode node;
-    EXPECT_FALSE(node.Is3D());
-    EXPECT_TRUE(node.IsPlaying());
-    EXPECT_FALSE(node.GetLoop());
-    EXPECT_EQ(node.GetMinDistance(), 3.4028235e38f);
-    EXPECT_EQ(node.GetStream(), 0u);
-    EXPECT_EQ(node.GetPlayingTime(), 0.0f);
-    EXPECT_EQ(node.GetReserved(), 0);
-}
-
 TEST(SoundNode, LoadSoundMakesAStreamOverACopyAndAppliesTheSettings) {
     FakeSoundLibrary fake;
     test::MountedSoundFiles files;
