@@ -42,6 +42,8 @@ public:
 
     // 2 out of memory.
     int32_t AddBoneController(AnimationController* controller);
+    // Releases every bone controller (also breaks a cycle of skeletons).
+    void ClearBoneControllers() { boneControllers_.Clear(); }
     int32_t GetBoneControllerCount() const { return boneControllers_.Count(); }
     AnimationController* GetBoneController(int32_t index) const { return boneControllers_[index]; }
 

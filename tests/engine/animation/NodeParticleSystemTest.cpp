@@ -129,6 +129,7 @@ TEST_F(NodeSystem, TemplatesLeadingBackDoNotRecurse) {
     ObjectArray found;
     system->CollectByType(NodeParticleSystem::TYPE, found);
     EXPECT_EQ(found.Count(), 2);
+    other->SetTemplate(nullptr);  // the cycle of references would keep both alive
 }
 
 TEST_F(NodeSystem, FindByNameReachesTheTemplate) {

@@ -135,6 +135,8 @@ TEST_F(Skeleton, ASkeletonAmongItsOwnBonesDoesNotRecurse) {
     ObjectArray found;
     skeleton->CollectByType(SkeletonAnimationController::TYPE, found);
     EXPECT_EQ(found.Count(), 1);
+    skeleton->ClearBoneControllers();  // the cycle of references would keep it alive
+    EXPECT_EQ(skeleton->GetBoneControllerCount(), 0);
 }
 
 TEST_F(Skeleton, FindByNameReachesTheBoneControllersAnimations) {
