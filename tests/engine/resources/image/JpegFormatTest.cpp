@@ -76,19 +76,6 @@ TEST(JpegFormatTest, ColourGivesFormatZeroWithTheLastScanlineFirst) {
     EXPECT_TRUE(Near(top[0], 255) && Near(top[2], 0)) << int(top[0]) << " " << int(top[2]);
 }
 
-TEST(JpegFormatTest, ProgressiveFilesDecodeLikeBaselineOnes) {
-    Bytes rows = imagetest::PatternPixels(40, 24, 3, 3);
-    Decoded baseline = Decode(CompressJpeg(rows, 40, 24, 3, 95, false));
-    Decoded progressive = Decode(CompressJpeg(rows, 40, 24, 3, 95, true));
-    ASSERT_EQ(baseline.status, kOk);
-    ASSERT_EQ(progressive.status, kOk);
-    ASSERT_EQ(baseline.pixels.GetSize(), progressive.pixels.GetSize());
-    int worst = 0;
-    for (int32_t i = 0; i < baseline.pixels.GetSize(); ++i)
-        worst = std::max(worst, std::abs(baseline.pixels.GetData()[i] - progressive.pixels.GetData()[i]));
-    EXPECT_LE(worst, 4);
-}
-
 // --- Failures
 
 TEST(JpegFormatTest, CorruptDataIsLoggedAndFails) {
@@ -197,18 +184,6 @@ TEST(JpegFormatTest, WriterRefusesOtherFormatsAndLogsLibraryErrors) {
     LogCapture capture;
     EXPECT_EQ(JpegFormat::Encode(pixels.data(), 70000, 1, Image::kFormatA8, out), kFailed);
     EXPECT_TRUE(HasLibraryLine(*capture, "Maximum supported image dimension"));
-}
-
-// --- A real photograph
-
-TEST(JpegFormatTest, RealPhotographDecodes) {
-    Bytes file = imagetest::ReadBytes(imagetest::DataPath("photo.jpg"));
-    ASSERT_EQ(file.size(), 40372u);
-    Decoded d = Decode(file);
-    ASSERT_EQ(d.status, kOk);
-    EXPECT_EQ(d.pixels.GetWidth(), 384);
-    EXPECT_EQ(d.pixels.GetHeight(), 512);
-    EXPECT_EQ(d.pixels.GetFormat(), Image::kFormatRGB);
 }
 
 }  // namespace

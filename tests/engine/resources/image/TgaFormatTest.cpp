@@ -154,17 +154,6 @@ TEST(TgaFormatTest, HugeHeadersInSmallFilesFailWithoutAllocating) {
     }
 }
 
-TEST(TgaFormatTest, MinimumPixelBytesBoundsBothKinds) {
-    TgaFormat::Header header;
-    header.width = 300;
-    header.height = 1;
-    header.bytesPerPixel = 3;
-    header.imageType = TgaFormat::kTypeTrueColor;
-    EXPECT_EQ(TgaFormat::MinimumPixelBytes(header), 900);
-    header.imageType = TgaFormat::kTypeRunLength;
-    EXPECT_EQ(TgaFormat::MinimumPixelBytes(header), 3 * 4);  // three packets of 128, 128 and 44 pixels
-}
-
 // --- Writing
 
 TEST(TgaFormatTest, WriterEmitsTopLeftHeaderAndReversedSwappedRows) {
