@@ -2,7 +2,6 @@
 
 #include "engine/core/Stream.h"
 #include "engine/scene/Light.h"
-#include "engine/scene/math/Matrix3.h"
 
 namespace zel {
 
@@ -15,11 +14,7 @@ void TargetLightController::Update(double) {
     light->SetUpdateWorldTransform(true);
     light->ComputeWorldTransform();
     light->SetUpdateWorldTransform(false);
-    // Camera::LookAlong's rule; a light has no such member.
-    const Vector3 forward = Normalize(target_->GetWorld().translation - light->GetWorld().translation);
-    const Vector3 right = Normalize(Cross(Vector3{0.0f, 1.0f, 0.0f}, forward));
-    const Vector3 up = Normalize(Cross(forward, right));
-    light->GetLocal().rotation = Quaternion::FromMatrix(Matrix3::FromColumns(right, up, forward));
+    light->GetLocal().rotation = Quaternion::LookAlong(target_->GetWorld().translation - light->GetWorld().translation);
     light->GetLocal().ClearFlags();
     light->GetWorld().rotation = light->GetLocal().rotation;
     light->GetWorld().ClearFlags();

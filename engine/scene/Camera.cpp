@@ -77,10 +77,7 @@ bool Camera::IsCulled(const BoundingVolume& bound) {
 }
 
 void Camera::LookAlong(const Vector3& direction) {
-    const Vector3 forward = Normalize(direction);
-    const Vector3 right = Normalize(Cross(Vector3{0.0f, 1.0f, 0.0f}, forward));
-    const Vector3 up = Normalize(Cross(forward, right));
-    GetLocal().rotation = Quaternion::FromMatrix(Matrix3::FromColumns(right, up, forward));
+    GetLocal().rotation = Quaternion::LookAlong(direction);
     GetLocal().ClearFlags();
 }
 

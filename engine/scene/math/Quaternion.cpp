@@ -82,4 +82,11 @@ Quaternion operator*(const Quaternion& a, const Quaternion& b) {
             a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
 }
 
+Quaternion Quaternion::LookAlong(const Vector3& direction) {
+    const Vector3 forward = Normalize(direction);
+    const Vector3 right = Normalize(Cross(Vector3{0.0f, 1.0f, 0.0f}, forward));
+    const Vector3 up = Normalize(Cross(forward, right));
+    return FromMatrix(Matrix3::FromColumns(right, up, forward));
+}
+
 }  // namespace zel

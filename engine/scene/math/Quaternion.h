@@ -28,6 +28,10 @@ struct Quaternion {
     // The quaternion of a rotation matrix (inverse of ToMatrix). Matrices that
     // are not rotations give some finite quaternion, never NaN.
     static Quaternion FromMatrix(const Matrix3& rotation);
+    // The rotation whose forward (z) axis is `direction`, with the right axis
+    // taken against the up hint (0, 1, 0). A direction straight up or down
+    // gives a zero right axis; the result stays finite.
+    static Quaternion LookAlong(const Vector3& direction);
 
     Matrix3 ToMatrix() const;
     Quaternion Conjugate() const { return {-x, -y, -z, w}; }
