@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/Buffer.h"
 #include "engine/core/Engine.h"
 #include "engine/core/FileMessageOutput.h"
 #include "engine/core/Log.h"
@@ -26,6 +27,15 @@ int FindLine(const std::vector<std::string>& lines, const std::string& expected,
     for (int i = from; i < static_cast<int>(lines.size()); ++i)
         if (lines[i] == expected) return i;
     return -1;
+}
+
+// Runs first in a fresh process: object IDs start at 0 and grow by one
+// whatever the class.
+TEST(EngineBoot, ObjectIdsOfAFreshRunStartAtZero) {
+    Pointer<Vector3Buffer> first = new Vector3Buffer;
+    Pointer<IntBuffer> second = new IntBuffer;
+    EXPECT_EQ(first->GetId(), 0);
+    EXPECT_EQ(second->GetId(), 1);
 }
 
 TEST(EngineBoot, LogFileHoldsTheLifecycleInOrder) {
