@@ -10,6 +10,7 @@
 #include "engine/animation/NodeAnimation.h"
 #include "engine/core/Pointer.h"
 #include "engine/core/Stream.h"
+#include "support/StreamRoundTrip.h"
 
 namespace zel::test {
 
@@ -87,16 +88,6 @@ inline double StageTime(const BlendStage& stage) {
     return keyTime + stage.fraction * span;
 }
 
-// Writes the object as a link and reads it back as a new object.
-template <class T>
-Pointer<T> RoundTrip(T* object) {
-    Stream stream(0, 256);
-    EXPECT_EQ(stream.WriteLink(object), 0);
-    stream.Rewind();
-    Pointer<T> read;
-    EXPECT_EQ(stream.ReadLinkAs(read), 0);
-    return read;
-}
 
 // Saves the object as a link and tries every shorter prefix, each in a
 // stream of exactly that size: each must fail to load, and none may crash.

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "support/StreamRoundTrip.h"
 #include "../animation/AnimationTestSupport.h"
 #include "../animation/CurrentRenderer.h"
 #include "FakeSoundLibrary.h"
@@ -22,14 +23,7 @@ namespace {
 using test::FakeSoundLibrary;
 using test::LogCapture;
 
-Pointer<SoundNode> RoundTrip(SoundNode* node) {
-    Stream stream(0, 256);
-    EXPECT_EQ(stream.WriteLink(node), 0);
-    stream.Rewind();
-    Pointer<SoundNode> read;
-    EXPECT_EQ(stream.ReadLinkAs(read), 0);
-    return read;
-}
+using test::RoundTrip;
 
 TEST(SoundNode, LoadSoundMakesAStreamOverACopyAndAppliesTheSettings) {
     FakeSoundLibrary fake;
@@ -200,7 +194,7 @@ TEST(SoundNode, RoundTripLoadsTheFileAndAppliesVolumeAndDistance) {
     node->LoadSound(files.Add("brook.ogg", "water"), true);
     FakeSoundLibrary::calls.clear();
 
-    Pointer<SoundNode> loaded = RoundTrip(node);
+    Pointer<SoundNode> loaded = RoundTrip(node.Get());
     ASSERT_NE(loaded, nullptr);
     EXPECT_STREQ(loaded->GetName().CStr(), "brook");
     EXPECT_TRUE(loaded->GetLoop());
@@ -260,7 +254,7 @@ TEST(SoundNode, AMissingFileIsAWarningAndTheLoadSucceeds) {
         node->LoadSound(files.Add("gone.ogg", "x"), false);
     }
     LogCapture capture;
-    Pointer<SoundNode> loaded = RoundTrip(node);
+    Pointer<SoundNode> loaded = RoundTrip(node.Get());
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetStream(), 0u);
     EXPECT_TRUE(capture->Contains(kLogWarning, "Невозможно найти файл [gone.ogg] для источника звука. ID[" +

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/StreamRoundTrip.h"
 #include "engine/core/Stream.h"
 #include "engine/render/GeometryNodeEffect.h"
 #include "engine/render/TextureStage.h"
@@ -158,14 +159,7 @@ TEST(GeometryNodeEffect, RefreshCopiesTheParametersIntoTheBlock) {
 
 // Streaming.
 
-Pointer<GeometryNodeEffect> RoundTrip(GeometryNodeEffect* effect) {
-    Stream stream(0, 512);
-    EXPECT_EQ(stream.WriteLink(effect), 0);
-    stream.Rewind();
-    Pointer<GeometryNodeEffect> read;
-    EXPECT_EQ(stream.ReadLinkAs(read), 0);
-    return read;
-}
+using test::RoundTrip;
 
 TEST(GeometryNodeEffect, StreamedFieldsSurviveAndTheRestDoesNot) {
     Pointer<GeometryNodeEffect> effect = new GeometryNodeEffect();
@@ -193,7 +187,7 @@ TEST(GeometryNodeEffect, StreamedFieldsSurviveAndTheRestDoesNot) {
     effect->depthWrite = false;                             // not streamed
     effect->effectTime = 9;                                 // not streamed
 
-    Pointer<GeometryNodeEffect> loaded = RoundTrip(effect);
+    Pointer<GeometryNodeEffect> loaded = RoundTrip(effect.Get());
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->ambient, effect->ambient);
     EXPECT_EQ(loaded->specular, effect->specular);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/StreamRoundTrip.h"
 #include "engine/core/ClassFactory.h"
 #include "engine/core/Stream.h"
 #include "engine/render/CubeTexture.h"
@@ -18,16 +19,7 @@ namespace {
 
 using test::RecordingRenderer;
 
-// Takes a reference, so a freshly made object is released afterwards.
-template <class T>
-Pointer<T> RoundTrip(Pointer<Object> object) {
-    Stream stream(0, 256);
-    EXPECT_EQ(stream.WriteLink(object), 0);
-    stream.Rewind();
-    Pointer<T> read;
-    EXPECT_EQ(stream.ReadLinkAs(read), 0);
-    return read;
-}
+using test::RoundTripAs;
 
 // Gives the binding a device handle made by `renderer`, as a first draw does.
 struct Bound : ::testing::Test {
@@ -47,7 +39,7 @@ TEST(Texture, LoadingResetsTheLevelCountToAFullChain) {
     Pointer<Texture> texture = new Texture(new Image(String("pixels"), Image::kFormatRGB, 4, 2), String("wall"));
     texture->SetMipLevels(5);
     test::LogCapture capture;
-    Pointer<Texture> loaded = RoundTrip<Texture>(texture);
+    Pointer<Texture> loaded = RoundTripAs<Texture>(texture);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetMipLevels(), 0);
     ASSERT_NE(loaded->GetImage(), nullptr);
@@ -58,15 +50,15 @@ TEST(Texture, LoadingResetsTheLevelCountToAFullChain) {
 
 TEST(Texture, EveryKindStreamsItsImageLink) {
     test::LogCapture capture;
-    Pointer<CubeTexture> cube = RoundTrip<CubeTexture>(
+    Pointer<CubeTexture> cube = RoundTripAs<CubeTexture>(
         new CubeTexture(new Image(String("faces"), Image::kFormatRGBA, 2, 12), String("sky")));
     ASSERT_NE(cube, nullptr);
     EXPECT_EQ(cube->GetImage()->GetHeight(), 12);
-    Pointer<VolumeTexture> volume = RoundTrip<VolumeTexture>(
+    Pointer<VolumeTexture> volume = RoundTripAs<VolumeTexture>(
         new VolumeTexture(new VolumeImage(String("slices"), Image::kFormatA8, 2, 2, 3), String("fog")));
     ASSERT_NE(volume, nullptr);
     EXPECT_EQ(volume->GetImage(false)->GetDepth(), 3);
-    Pointer<Texture> empty = RoundTrip<Texture>(new Texture(nullptr, String("blank")));
+    Pointer<Texture> empty = RoundTripAs<Texture>(new Texture(nullptr, String("blank")));
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(empty->GetImage(), nullptr);
     EXPECT_TRUE(capture->Contains(kLogInfo, "Текстура [sky] загружена."));

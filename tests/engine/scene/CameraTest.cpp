@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/StreamRoundTrip.h"
 #include "engine/core/Stream.h"
 #include "engine/scene/FPCamera.h"
 #include "engine/scene/Light.h"
@@ -134,15 +135,7 @@ TEST(Camera, LookAlongBuildsTheRotationFromTheDirection) {
 
 // Streaming.
 
-template <class T>
-Pointer<T> RoundTrip(T* object) {
-    Stream stream(0, 256);
-    EXPECT_EQ(stream.WriteLink(object), 0);
-    stream.Rewind();
-    Pointer<T> read;
-    EXPECT_EQ(stream.ReadLinkAs(read), 0);
-    return read;
-}
+using test::RoundTrip;
 
 TEST(Camera, FieldsSurviveSaveAndLoad) {
     Pointer<FPCamera> camera = new FPCamera(String("fp"));

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/StreamRoundTrip.h"
 #include "engine/core/Stream.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/SceneNode.h"
@@ -219,14 +220,7 @@ TEST(SceneNode, FindsAndCollectsInTreeOrder) {
 
 // Streaming.
 
-Pointer<SceneNode> RoundTrip(SceneNode* node) {
-    Stream stream(0, 1024);
-    EXPECT_EQ(stream.WriteLink(node), 0);
-    stream.Rewind();
-    Pointer<SceneNode> read;
-    EXPECT_EQ(stream.ReadLinkAs(read), 0);
-    return read;
-}
+using test::RoundTrip;
 
 TEST(SceneNode, SaveAndLoadReverseTheEffectsAndKeepNullChildren) {
     Pointer<SceneNode> root = Group("root", 0, 3);
@@ -239,7 +233,7 @@ TEST(SceneNode, SaveAndLoadReverseTheEffectsAndKeepNullChildren) {
     root->AppendChild(nullptr);
     root->AppendChild(Group("y"));
 
-    Pointer<SceneNode> loaded = RoundTrip(root);
+    Pointer<SceneNode> loaded = RoundTrip(root.Get());
     ASSERT_NE(loaded, nullptr);
     ASSERT_EQ(loaded->GetEffectCount(), 2);
     EXPECT_EQ(std::string(loaded->GetEffect(0)->GetName().CStr()), "a");
@@ -257,7 +251,7 @@ TEST(SceneNode, SavingASubtreeBringsItsParentAlong) {
     Pointer<SceneNode> root = Group("root");
     Pointer<SceneNode> child = Group("child");
     root->AppendChild(child);
-    Pointer<SceneNode> loaded = RoundTrip(child);
+    Pointer<SceneNode> loaded = RoundTrip(child.Get());
     ASSERT_NE(loaded, nullptr);
     // The parent was loaded with the child, and released with the stream.
     EXPECT_EQ(loaded->GetParent(), nullptr);
