@@ -9,7 +9,7 @@
 
 #include "engine/animation/AnimationFrame.h"
 #include "engine/animation/BlendStage.h"
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/GrowableArray.h"
 #include "engine/core/Pointer.h"
 

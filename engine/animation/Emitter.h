@@ -7,7 +7,7 @@
 
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
-#include "engine/scene/math/Vector3.h"
+#include "engine/math/Vector3.h"
 
 namespace zel {
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "engine/animation/Keyframe.h"
-#include "engine/scene/math/Quaternion.h"
-#include "engine/scene/math/Vector3.h"
+#include "engine/math/Quaternion.h"
+#include "engine/math/Vector3.h"
 
 namespace zel {
 

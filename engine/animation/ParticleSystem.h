@@ -7,7 +7,7 @@
 #include "engine/animation/Emitter.h"
 #include "engine/core/Pointer.h"
 #include "engine/scene/GeometryNode.h"
-#include "engine/scene/math/Color.h"
+#include "engine/math/Color.h"
 
 namespace zel {
 

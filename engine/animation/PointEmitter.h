@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/animation/Emitter.h"
-#include "engine/scene/math/MathConstants.h"
+#include "engine/math/MathConstants.h"
 
 namespace zel {
 

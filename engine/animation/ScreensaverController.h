@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/animation/ScreensaverSet.h"
 #include "engine/core/GrowableArray.h"
 

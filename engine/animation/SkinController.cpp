@@ -12,7 +12,7 @@
 #include "engine/render/GeometryNodeEffect.h"
 #include "engine/scene/GeometryNode.h"
 #include "engine/scene/SphereBoundingVolume.h"
-#include "engine/scene/math/MathConstants.h"
+#include "engine/math/MathConstants.h"
 
 namespace zel {
 

@@ -7,13 +7,13 @@
 // vertex programs clears the active flag and reads the palette instead.
 #pragma once
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/Buffer.h"
 #include "engine/core/GrowableArray.h"
 #include "engine/core/Pointer.h"
 #include "engine/scene/Node.h"
-#include "engine/scene/math/Matrix4.h"
-#include "engine/scene/math/Transform.h"
+#include "engine/math/Matrix4.h"
+#include "engine/math/Transform.h"
 
 namespace zel {
 

@@ -1,8 +1,8 @@
 #include "engine/animation/SoundNodeAnimationController.h"
 
 #include "engine/animation/BoolKeyframe.h"
-#include "engine/platform/SoundLibrary.h"
-#include "engine/platform/SoundNode.h"
+#include "engine/sound/SoundLibrary.h"
+#include "engine/sound/SoundNode.h"
 
 namespace zel {
 

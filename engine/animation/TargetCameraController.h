@@ -3,7 +3,7 @@
 // its update is told to leave it alone.
 #pragma once
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/Pointer.h"
 #include "engine/scene/Node.h"
 

@@ -2,7 +2,7 @@
 // light's own update, as TargetCameraController does for a camera.
 #pragma once
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/Pointer.h"
 #include "engine/scene/Node.h"
 

@@ -5,7 +5,6 @@
 
 #include "engine/core/Log.h"
 #include "engine/core/Stream.h"
-#include "engine/render/Renderer.h"
 
 namespace zel {
 
@@ -18,7 +17,7 @@ ZEL_DEFINE_RTTI(IntBuffer, Buffer)
 ZEL_DEFINE_RTTI(ColorBuffer, Buffer)
 
 Buffer::~Buffer() {
-    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleaseBuffer(this);
+    if (DeviceHolder* holder = binding_.GetHolder()) holder->ReleaseBuffer(this);
 }
 
 template <class Element>

@@ -8,11 +8,11 @@
 
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
-#include "engine/render/RendererBinding.h"
-#include "engine/scene/math/Color.h"
-#include "engine/scene/math/Vector2.h"
-#include "engine/scene/math/Vector3.h"
-#include "engine/scene/math/Vector4.h"
+#include "engine/core/RendererBinding.h"
+#include "engine/math/Color.h"
+#include "engine/math/Vector2.h"
+#include "engine/math/Vector3.h"
+#include "engine/math/Vector4.h"
 
 namespace zel {
 

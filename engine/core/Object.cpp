@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/ClassFactory.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Log.h"

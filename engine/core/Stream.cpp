@@ -6,10 +6,10 @@
 #include "engine/core/ClassFactory.h"
 #include "engine/core/Log.h"
 #include "engine/core/Object.h"
-#include "engine/scene/math/Color.h"
-#include "engine/scene/math/Transform.h"
-#include "engine/scene/math/Vector2.h"
-#include "engine/scene/math/Vector4.h"
+#include "engine/math/Color.h"
+#include "engine/math/Transform.h"
+#include "engine/math/Vector2.h"
+#include "engine/math/Vector4.h"
 
 namespace zel {
 

@@ -9,12 +9,12 @@ namespace zel {
 ZEL_DEFINE_RTTI(BaseTexture, Object)
 
 BaseTexture::~BaseTexture() {
-    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleaseTexture(this);
+    if (Renderer* renderer = BoundRenderer(binding_)) renderer->ReleaseTexture(this);
 }
 
 void BaseTexture::ImageReplaced() {
     mipLevels_ = 0;
-    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleaseTexture(this);
+    if (Renderer* renderer = BoundRenderer(binding_)) renderer->ReleaseTexture(this);
 }
 
 int32_t BaseTexture::SaveWithImage(Stream& stream, Object* image) {

@@ -3,11 +3,11 @@
 // state blocks. A blended effect makes its node drawn late, farthest first.
 #pragma once
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/Pointer.h"
 #include "engine/render/Effect.h"
 #include "engine/render/RenderStateBlock.h"
-#include "engine/scene/math/Color.h"
+#include "engine/math/Color.h"
 
 namespace zel {
 

@@ -15,7 +15,7 @@ Pass::Pass() : renderStateBlock_(new (std::nothrow) RenderStateBlock()) {
 }
 
 Pass::~Pass() {
-    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleasePass(this);
+    if (Renderer* renderer = BoundRenderer(binding_)) renderer->ReleasePass(this);
 }
 
 void Pass::Refresh() { binding_.SetDirty(true); }

@@ -7,7 +7,7 @@
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"
 #include "engine/render/RenderStateBlock.h"
-#include "engine/render/RendererBinding.h"
+#include "engine/core/RendererBinding.h"
 
 namespace zel {
 

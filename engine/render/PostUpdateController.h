@@ -4,7 +4,7 @@
 // the next frame.
 #pragma once
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 
 namespace zel {
 

@@ -5,9 +5,9 @@
 
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
-#include "engine/render/RendererBinding.h"
+#include "engine/core/RendererBinding.h"
 #include "engine/render/TextureStage.h"
-#include "engine/scene/math/Color.h"
+#include "engine/math/Color.h"
 
 namespace zel {
 

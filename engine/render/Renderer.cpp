@@ -32,18 +32,15 @@ int32_t ReleaseCurrentRenderer() {
     return kOk;
 }
 
-bool RegisterRendererTermination() {
-    static bool registered = false;
-    if (!registered) {
-        RegisterTermFunction(&ReleaseCurrentRenderer);
-        registered = true;
-    }
-    return true;
-}
-
-[[maybe_unused]] const bool gRendererTerminationRegistered = RegisterRendererTermination();
+bool gRendererTerminationRegistered = false;
 
 }  // namespace
+
+void RegisterRendererTermination() {
+    if (gRendererTerminationRegistered) return;
+    RegisterTermFunction(&ReleaseCurrentRenderer);
+    gRendererTerminationRegistered = true;
+}
 
 Renderer::Renderer() = default;
 

@@ -11,11 +11,12 @@
 
 #include "engine/core/GrowableArray.h"
 #include "engine/core/Pointer.h"
-#include "engine/core/RefCounted.h"
+#include "engine/core/DeviceHolder.h"
+#include "engine/core/RendererBinding.h"
 #include "engine/core/String.h"
 #include "engine/render/DisplayModeEntry.h"
 #include "engine/render/RendererCapabilities.h"
-#include "engine/scene/math/Color.h"
+#include "engine/math/Color.h"
 
 namespace zel {
 
@@ -39,7 +40,7 @@ class Vector4Buffer;
 struct Matrix4;
 struct Vector3;
 
-class Renderer : public virtual RefCounted {
+class Renderer : public DeviceHolder {
 public:
     // Clear flags.
     static constexpr int32_t kClearColor = 1;
@@ -64,7 +65,7 @@ public:
     // Releases every device object, then the device. 0.
     virtual int32_t DestroyDevice() = 0;
     // Free the object's device copy and clear its binding.
-    virtual void ReleaseBuffer(Buffer* buffer) = 0;
+    void ReleaseBuffer(Buffer* buffer) override = 0;
     virtual void ReleaseTexture(BaseTexture* texture) = 0;
     virtual void ReleaseShader(Shader* shader) = 0;
     virtual void ReleasePass(Pass* pass) = 0;
@@ -273,6 +274,15 @@ private:
 // camera) when the engine terminates.
 Renderer* GetCurrentRenderer();
 void SetCurrentRenderer(Renderer* renderer);
+// Registers, once, the termination function that drops the current renderer
+// (after its camera, which may hold the scene).
+void RegisterRendererTermination();
+
+// The renderer holding the binding's device object, or null. Bindings hold
+// renderers as their DeviceHolder base.
+inline Renderer* BoundRenderer(const RendererBinding& binding) {
+    return static_cast<Renderer*>(binding.GetHolder());
+}
 
 // A renderer module's "CreateRenderer" entry point: stores a new renderer
 // (no reference taken yet) in *renderer; 0 ok, nonzero failed.

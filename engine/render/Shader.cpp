@@ -7,11 +7,11 @@ namespace zel {
 ZEL_DEFINE_RTTI(Shader, Object)
 
 Shader::~Shader() {
-    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleaseShader(this);
+    if (Renderer* renderer = BoundRenderer(binding_)) renderer->ReleaseShader(this);
 }
 
 void Shader::SetProgram(const String& program) {
-    if (Renderer* renderer = binding_.GetRenderer()) renderer->ReleaseShader(this);
+    if (Renderer* renderer = BoundRenderer(binding_)) renderer->ReleaseShader(this);
     program_ = program;
 }
 

@@ -5,7 +5,7 @@
 
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
-#include "engine/render/RendererBinding.h"
+#include "engine/core/RendererBinding.h"
 
 namespace zel {
 

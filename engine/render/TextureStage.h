@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/scene/math/Color.h"
+#include "engine/math/Color.h"
 
 namespace zel {
 

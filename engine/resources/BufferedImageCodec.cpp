@@ -27,10 +27,4 @@ int32_t BufferedImageCodec::Save(File* file, Image* image) {
     return kOk;
 }
 
-bool BufferedImageCodec::AddExtensions(std::initializer_list<const char*> extensions) {
-    for (const char* extension : extensions)
-        if (AddExtension(String(extension)) != kOk) return false;
-    return true;
-}
-
 }  // namespace zel

@@ -33,9 +33,6 @@ protected:
     virtual int32_t Decode(const uint8_t* data, int32_t size, Image& image) = 0;
     // The image's file.
     virtual int32_t Encode(Image& image, ByteBlock& out) = 0;
-
-    // Adds each extension; false when memory runs out.
-    bool AddExtensions(std::initializer_list<const char*> extensions);
 };
 
 }  // namespace zel

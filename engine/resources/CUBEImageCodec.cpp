@@ -3,26 +3,13 @@
 #include <new>
 
 #include "engine/core/Status.h"
-#include "engine/resources/InternalModule.h"
-#include "engine/resources/InternalModuleList.h"
 #include "engine/resources/VolumeImage.h"
 #include "engine/resources/image/CubeFormat.h"
 
 namespace zel {
 
-CUBEImageCodec::CUBEImageCodec() : BufferedImageCodec(String("CUBEImageCodec")) {
+CUBEImageCodec::CUBEImageCodec() : BufferedImageCodec(String(kModuleName)) {
     AddExtensions({"CUBE", "cube", "Cube"});
-}
-
-int32_t CUBEImageCodec::Create(Codec** codec) {
-    CUBEImageCodec* created = new (std::nothrow) CUBEImageCodec();
-    if (created == nullptr) return kOutOfMemory;
-    if (created->GetExtensionCount() != 3) {
-        delete created;
-        return kOutOfMemory;
-    }
-    *codec = created;
-    return kOk;
 }
 
 int32_t CUBEImageCodec::Decode(const uint8_t* data, int32_t size, Image& image) {
@@ -41,7 +28,5 @@ int32_t CUBEImageCodec::Encode(Image& image, ByteBlock& out) {
     if (volume == nullptr || volume->GetDepth() != CubeFormat::kFaces) return kFailed;
     return CubeFormat::Encode(volume->GetData(), volume->GetWidth(), volume->GetHeight(), volume->GetFormat(), out);
 }
-
-int32_t RegisterCUBEImageCodecModule() { return RegisterInternalCodecModule("CUBEImageCodec", &CUBEImageCodec::Create); }
 
 }  // namespace zel

@@ -11,8 +11,8 @@ public:
     // Named "CUBEImageCodec", taking the extensions "CUBE", "cube", "Cube".
     CUBEImageCodec();
 
-    // The module's "CreateCodec" entry point: 0, or 2 out of memory.
-    static int32_t Create(Codec** codec);
+    // Name of the internal module whose "CreateCodec" makes this codec.
+    static constexpr const char* kModuleName = "CUBEImageCodec";
 
 protected:
     // 3 when the image is not a VolumeImage.

@@ -19,6 +19,15 @@ int32_t Codec::AcceptsFile(File* file) const {
     return kFailed;
 }
 
-int32_t Codec::AddExtension(const String& extension) { return extensions_.Append(extension); }
+int32_t Codec::AddExtension(const String& extension) {
+    int32_t status = extensions_.Append(extension);
+    if (status != kOk) extensionsComplete_ = false;
+    return status;
+}
+
+void Codec::AddExtensions(std::initializer_list<const char*> extensions) {
+    for (const char* extension : extensions)
+        if (AddExtension(String(extension)) != kOk) return;
+}
 
 }  // namespace zel

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "engine/core/GrowableArray.h"
 #include "engine/core/Named.h"
@@ -48,6 +49,10 @@ public:
 
     // Appends an accepted extension (without the dot). kOk; kOutOfMemory.
     int32_t AddExtension(const String& extension);
+    // Adds each extension; a failure leaves the list incomplete.
+    void AddExtensions(std::initializer_list<const char*> extensions);
+    // False when an extension could not be added (memory ran out).
+    bool HasAllExtensions() const { return extensionsComplete_; }
     int32_t GetExtensionCount() const { return extensions_.Count(); }
     const String& GetExtension(int32_t index) const { return extensions_[index]; }
 
@@ -59,6 +64,7 @@ public:
 private:
     Pointer<Module> module_;
     GrowableArray<String> extensions_{1, 1};
+    bool extensionsComplete_ = true;
 };
 
 // The codec as kind K (ImageCodec, SceneCodec, FileCodec), or null when it

@@ -7,10 +7,6 @@
 #include "engine/core/Pointer.h"
 #include "engine/core/String.h"
 #include "engine/resources/Codec.h"
-// The managers before this one in the initialisation order (see
-// ModuleManager.h); the sound manager's header belongs here too once it
-// exists, between the file manager and this manager.
-#include "engine/resources/FileManager.h"
 
 namespace zel {
 
@@ -53,7 +49,5 @@ public:
     // Releases every codec in iteration order, then the registry. 0.
     static int32_t Terminate();
 };
-
-[[maybe_unused]] static const bool zelCodecManagerRegistered = CodecManager::RegisterFunctions();
 
 }  // namespace zel

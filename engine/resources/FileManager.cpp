@@ -4,7 +4,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/Log.h"
-#include "engine/platform/Os.h"
+#include "engine/os/Os.h"
 #include "engine/resources/Codec.h"
 #include "engine/resources/CodecManager.h"
 #include "engine/resources/Directory.h"

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "engine/core/String.h"
-#include "engine/resources/ModuleManager.h"
 
 namespace zel {
 
@@ -48,8 +47,5 @@ public:
     // Deletes the root and every mounted tree. 0.
     static int32_t Terminate();
 };
-
-// After the module manager's line (from ModuleManager.h above).
-[[maybe_unused]] static const bool zelFileManagerRegistered = FileManager::RegisterFunctions();
 
 }  // namespace zel

@@ -1,9 +1,14 @@
 // A module linked into the program: its entry points sit in a name table
 // filled at creation. Internal modules are created and registered by
-// post-initialisation functions listed in InternalModuleList.h.
+// post-initialisation functions listed in the engine's start-up order
+// (engine/startup/EngineStartup.cpp).
 #pragma once
 
+#include <new>
+
 #include "engine/core/HashTable.h"
+#include "engine/core/Status.h"
+#include "engine/resources/Codec.h"
 #include "engine/resources/Module.h"
 
 namespace zel {
@@ -39,5 +44,26 @@ int32_t RegisterInternalModule(const char* name, const char* factoryName, Module
 
 // The same for a codec module, whose factory is "CreateCodec".
 int32_t RegisterInternalCodecModule(const char* name, CreateCodecFunction createCodec);
+
+// The "CreateCodec" entry point of codec class T: stores a new T in *codec.
+// 0; 2 when T or its extension list could not be allocated.
+template <class T>
+int32_t CreateCodec(Codec** codec) {
+    T* created = new (std::nothrow) T();
+    if (created == nullptr) return kOutOfMemory;
+    if (!created->HasAllExtensions()) {
+        delete created;
+        return kOutOfMemory;
+    }
+    *codec = created;
+    return kOk;
+}
+
+// The post-initialisation function of codec class T's internal module,
+// named T::kModuleName.
+template <class T>
+int32_t RegisterCodecModule() {
+    return RegisterInternalCodecModule(T::kModuleName, &CreateCodec<T>);
+}
 
 }  // namespace zel

@@ -4,24 +4,11 @@
 
 #include "engine/core/Status.h"
 #include "engine/resources/Image.h"
-#include "engine/resources/InternalModule.h"
-#include "engine/resources/InternalModuleList.h"
 #include "engine/resources/image/JpegFormat.h"
 
 namespace zel {
 
-JPGImageCodec::JPGImageCodec() : BufferedImageCodec(String("JPGImageCodec")) { AddExtensions({"JPG", "jpg", "Jpg", "JPEG", "jpeg", "Jpeg"}); }
-
-int32_t JPGImageCodec::Create(Codec** codec) {
-    JPGImageCodec* created = new (std::nothrow) JPGImageCodec();
-    if (created == nullptr) return kOutOfMemory;
-    if (created->GetExtensionCount() != 6) {
-        delete created;
-        return kOutOfMemory;
-    }
-    *codec = created;
-    return kOk;
-}
+JPGImageCodec::JPGImageCodec() : BufferedImageCodec(String(kModuleName)) { AddExtensions({"JPG", "jpg", "Jpg", "JPEG", "jpeg", "Jpeg"}); }
 
 int32_t JPGImageCodec::Decode(const uint8_t* data, int32_t size, Image& image) {
     ImagePixels pixels;
@@ -33,7 +20,5 @@ int32_t JPGImageCodec::Decode(const uint8_t* data, int32_t size, Image& image) {
 int32_t JPGImageCodec::Encode(Image& image, ByteBlock& out) {
     return JpegFormat::Encode(image.GetData(), image.GetWidth(), image.GetHeight(), image.GetFormat(), out);
 }
-
-int32_t RegisterJPGImageCodecModule() { return RegisterInternalCodecModule("JPGImageCodec", &JPGImageCodec::Create); }
 
 }  // namespace zel

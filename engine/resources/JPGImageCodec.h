@@ -11,8 +11,8 @@ public:
     // Named "JPGImageCodec", taking the extensions "JPG", "jpg", "Jpg", "JPEG", "jpeg", "Jpeg".
     JPGImageCodec();
 
-    // The module's "CreateCodec" entry point: 0, or 2 out of memory.
-    static int32_t Create(Codec** codec);
+    // Name of the internal module whose "CreateCodec" makes this codec.
+    static constexpr const char* kModuleName = "JPGImageCodec";
 
 protected:
     int32_t Decode(const uint8_t* data, int32_t size, Image& image) override;

@@ -10,7 +10,7 @@
 #include "engine/core/Named.h"
 #include "engine/core/RefCounted.h"
 #include "engine/core/String.h"
-#include "engine/platform/Os.h"
+#include "engine/os/Os.h"
 
 namespace zel {
 

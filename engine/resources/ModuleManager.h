@@ -1,10 +1,6 @@
 // The module registry: modules by name, each held by one reference.
-//
-// Manager initialisation order is fixed: module manager, file manager,
-// sound manager, codec manager, input manager, font manager. Each manager's
-// header includes the header of the manager before it ahead of its own
-// registration line, so whichever translation unit registers first, the
-// earlier manager's functions are registered first.
+// Its functions are registered in the engine's start-up order
+// (engine/startup/EngineStartup.h).
 #pragma once
 
 #include <cstdint>
@@ -52,7 +48,5 @@ public:
     // Releases every module in iteration order, then the registry. 0.
     static int32_t Terminate();
 };
-
-[[maybe_unused]] static const bool zelModuleManagerRegistered = ModuleManager::RegisterFunctions();
 
 }  // namespace zel

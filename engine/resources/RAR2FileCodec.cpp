@@ -5,8 +5,6 @@
 #include <string>
 
 #include "engine/resources/Directory.h"
-#include "engine/resources/InternalModule.h"
-#include "engine/resources/InternalModuleList.h"
 #include "engine/resources/MemoryFile.h"
 #include "engine/resources/rar/Rar2Archive.h"
 
@@ -115,21 +113,8 @@ int32_t BuildTree(Directory* top, Rar2Archive& archive, Module* module) {
 
 }  // namespace
 
-RAR2FileCodec::RAR2FileCodec() : FileCodec(String("RAR2FileCodec")) {
-    AddExtension(String("rar2"));
-    AddExtension(String("RAR2"));
-    AddExtension(String("Rar2"));
-}
-
-int32_t RAR2FileCodec::Create(Codec** codec) {
-    RAR2FileCodec* created = new (std::nothrow) RAR2FileCodec();
-    if (created == nullptr) return kOutOfMemory;
-    if (created->GetExtensionCount() != 3) {
-        delete created;
-        return kOutOfMemory;
-    }
-    *codec = created;
-    return kOk;
+RAR2FileCodec::RAR2FileCodec() : FileCodec(String(kModuleName)) {
+    AddExtensions({"rar2", "RAR2", "Rar2"});
 }
 
 int32_t RAR2FileCodec::Load(File* archive, Directory** directory, const String&) {
@@ -166,7 +151,5 @@ int32_t RAR2FileCodec::Save(File* archive, Directory* directory) {
     if (archive->Open(File::kModeWrite) != kOk) return kFailed;
     return archive->Close() == kOk ? kOk : kFailed;
 }
-
-int32_t RegisterRAR2FileCodecModule() { return RegisterInternalCodecModule("RAR2FileCodec", &RAR2FileCodec::Create); }
 
 }  // namespace zel

@@ -24,8 +24,8 @@ public:
     // Cannot write archives: leaves an empty file. 0 ok; 1 failed.
     int32_t Save(File* archive, Directory* directory) override;
 
-    // The module's "CreateCodec" entry point: 0, or 2 out of memory.
-    static int32_t Create(Codec** codec);
+    // Name of the internal module whose "CreateCodec" makes this codec.
+    static constexpr const char* kModuleName = "RAR2FileCodec";
 };
 
 }  // namespace zel

@@ -6,26 +6,11 @@
 #include "engine/core/SceneFile.h"
 #include "engine/core/Status.h"
 #include "engine/resources/File.h"
-#include "engine/resources/InternalModule.h"
-#include "engine/resources/InternalModuleList.h"
 
 namespace zel {
 
-STRSceneCodec::STRSceneCodec() : SceneCodec(String("STRSceneCodec")) {
-    AddExtension(String("STR"));
-    AddExtension(String("str"));
-    AddExtension(String("Str"));
-}
-
-int32_t STRSceneCodec::Create(Codec** codec) {
-    STRSceneCodec* created = new (std::nothrow) STRSceneCodec();
-    if (created == nullptr) return kOutOfMemory;
-    if (created->GetExtensionCount() != 3) {
-        delete created;
-        return kOutOfMemory;
-    }
-    *codec = created;
-    return kOk;
+STRSceneCodec::STRSceneCodec() : SceneCodec(String(kModuleName)) {
+    AddExtensions({"STR", "str", "Str"});
 }
 
 int32_t STRSceneCodec::Load(File* file, Pointer<Object>* root) {
@@ -49,7 +34,5 @@ int32_t STRSceneCodec::Save(File* file, Object* root) {
     if (file->Close() != kOk) return kFailed;
     return written ? kOk : kFailed;
 }
-
-int32_t RegisterSTRSceneCodecModule() { return RegisterInternalCodecModule("STRSceneCodec", &STRSceneCodec::Create); }
 
 }  // namespace zel

@@ -20,8 +20,8 @@ public:
     // failed write (the stream's error state).
     int32_t Save(File* file, Object* root) override;
 
-    // The module's "CreateCodec" entry point: 0, or 2 out of memory.
-    static int32_t Create(Codec** codec);
+    // Name of the internal module whose "CreateCodec" makes this codec.
+    static constexpr const char* kModuleName = "STRSceneCodec";
 };
 
 }  // namespace zel

@@ -4,24 +4,11 @@
 
 #include "engine/core/Status.h"
 #include "engine/resources/Image.h"
-#include "engine/resources/InternalModule.h"
-#include "engine/resources/InternalModuleList.h"
 #include "engine/resources/image/TgaFormat.h"
 
 namespace zel {
 
-TGAImageCodec::TGAImageCodec() : BufferedImageCodec(String("TGAImageCodec")) { AddExtensions({"TGA", "tga", "Tga"}); }
-
-int32_t TGAImageCodec::Create(Codec** codec) {
-    TGAImageCodec* created = new (std::nothrow) TGAImageCodec();
-    if (created == nullptr) return kOutOfMemory;
-    if (created->GetExtensionCount() != 3) {
-        delete created;
-        return kOutOfMemory;
-    }
-    *codec = created;
-    return kOk;
-}
+TGAImageCodec::TGAImageCodec() : BufferedImageCodec(String(kModuleName)) { AddExtensions({"TGA", "tga", "Tga"}); }
 
 int32_t TGAImageCodec::Decode(const uint8_t* data, int32_t size, Image& image) {
     ImagePixels pixels;
@@ -33,7 +20,5 @@ int32_t TGAImageCodec::Decode(const uint8_t* data, int32_t size, Image& image) {
 int32_t TGAImageCodec::Encode(Image& image, ByteBlock& out) {
     return TgaFormat::Encode(image.GetData(), image.GetWidth(), image.GetHeight(), image.GetFormat(), out);
 }
-
-int32_t RegisterTGAImageCodecModule() { return RegisterInternalCodecModule("TGAImageCodec", &TGAImageCodec::Create); }
 
 }  // namespace zel

@@ -5,9 +5,9 @@
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"
-#include "engine/scene/math/Plane.h"
-#include "engine/scene/math/Transform.h"
-#include "engine/scene/math/Vector3.h"
+#include "engine/math/Plane.h"
+#include "engine/math/Transform.h"
+#include "engine/math/Vector3.h"
 
 namespace zel {
 

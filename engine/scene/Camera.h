@@ -4,8 +4,8 @@
 #pragma once
 
 #include "engine/scene/Node.h"
-#include "engine/scene/math/Matrix4.h"
-#include "engine/scene/math/Plane.h"
+#include "engine/math/Matrix4.h"
+#include "engine/math/Plane.h"
 
 namespace zel {
 

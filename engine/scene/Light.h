@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/scene/Node.h"
-#include "engine/scene/math/Color.h"
+#include "engine/math/Color.h"
 
 namespace zel {
 

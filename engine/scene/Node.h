@@ -10,7 +10,7 @@
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"
 #include "engine/scene/BoundingVolume.h"
-#include "engine/scene/math/Transform.h"
+#include "engine/math/Transform.h"
 
 namespace zel {
 

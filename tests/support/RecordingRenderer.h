@@ -9,7 +9,7 @@
 
 #include "engine/core/Object.h"
 #include "engine/render/Renderer.h"
-#include "engine/scene/math/Matrix4.h"
+#include "engine/math/Matrix4.h"
 
 namespace zel::test {
 

@@ -2,7 +2,7 @@
 // object and an integer, and a controller that counts its updates.
 #pragma once
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"

@@ -2,7 +2,7 @@
 
 #include <cstdarg>
 
-#include "engine/animation/Controller.h"
+#include "engine/core/Controller.h"
 #include "engine/core/Buffer.h"
 #include "engine/core/Log.h"
 #include "engine/render/CubeTexture.h"

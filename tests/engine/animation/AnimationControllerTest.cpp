@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/AnimationController.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/core/Log.h"

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/BlendStage.h"
 #include "engine/animation/BoolAnimation.h"
 #include "engine/animation/NodeAnimation.h"

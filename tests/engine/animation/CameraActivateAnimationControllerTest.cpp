@@ -4,9 +4,9 @@
 // rewound when the shot ends.
 #include <gtest/gtest.h>
 
-#include "../scene/math/MathExpect.h"
-#include "AnimationTestSupport.h"
-#include "CurrentRenderer.h"
+#include "support/MathExpect.h"
+#include "support/AnimationTestSupport.h"
+#include "support/CurrentRenderer.h"
 #include "engine/animation/CameraActivateAnimationController.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/core/Log.h"

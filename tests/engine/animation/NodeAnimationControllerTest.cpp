@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "../scene/math/MathExpect.h"
-#include "AnimationTestSupport.h"
+#include "support/MathExpect.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/BoolAnimation.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/scene/SceneNode.h"

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "ParticleTestSupport.h"
 #include "engine/render/GeometryNodeEffect.h"
 #include "engine/render/GeometryNodeEffectPass.h"
 #include "engine/render/Technique.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/Triangles.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingRenderer.h"
 
 namespace zel {

@@ -8,12 +8,12 @@
 #include <set>
 #include <vector>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "ParticleTestSupport.h"
 #include "engine/animation/SphereVolumeEmitter.h"
 #include "engine/core/Log.h"
 #include "engine/scene/SphereBoundingVolume.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingOutput.h"
 
 namespace zel {

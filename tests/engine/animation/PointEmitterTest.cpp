@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <limits>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "ParticleTestSupport.h"
 #include "engine/animation/PointEmitter.h"
 #include "engine/core/Log.h"
 #include "engine/core/Stream.h"
 #include "engine/scene/SceneNode.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingOutput.h"
 
 namespace zel {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "../platform/FakeSoundLibrary.h"
-#include "../platform/SoundTestFiles.h"
-#include "AnimationTestSupport.h"
-#include "CurrentRenderer.h"
+#include "support/FakeSoundLibrary.h"
+#include "support/SoundTestFiles.h"
+#include "support/AnimationTestSupport.h"
+#include "support/CurrentRenderer.h"
 #include "engine/animation/CameraActivateAnimationController.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/animation/NodeParticleSystem.h"
@@ -27,8 +27,8 @@
 #include "engine/core/Buffer.h"
 #include "engine/core/SceneFile.h"
 #include "engine/core/Stream.h"
-#include "engine/platform/SoundNode.h"
-#include "engine/platform/SoundNode2.h"
+#include "engine/sound/SoundNode.h"
+#include "engine/sound/SoundNode2.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/Light.h"
 #include "engine/scene/SceneNode.h"

@@ -8,8 +8,8 @@
 #include <set>
 #include <vector>
 
-#include "AnimationTestSupport.h"
-#include "CurrentRenderer.h"
+#include "support/AnimationTestSupport.h"
+#include "support/CurrentRenderer.h"
 #include "engine/animation/CameraActivateAnimationController.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/animation/ScreensaverController.h"

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/animation/SkeletonAnimationController.h"
 #include "engine/core/Log.h"
 #include "engine/scene/SceneNode.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingOutput.h"
 
 namespace zel {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/SkinController.h"
 #include "engine/core/Log.h"
 #include "engine/render/GeometryNodeEffect.h"
@@ -13,7 +13,7 @@
 #include "engine/scene/SceneNode.h"
 #include "engine/scene/SphereBoundingVolume.h"
 #include "engine/scene/Triangles.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingOutput.h"
 #include "support/RecordingRenderer.h"
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "../platform/FakeSoundLibrary.h"
-#include "../platform/SoundTestFiles.h"
-#include "AnimationTestSupport.h"
+#include "support/FakeSoundLibrary.h"
+#include "support/SoundTestFiles.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/SoundNodeAnimation.h"
 #include "engine/animation/SoundNodeAnimationController.h"
-#include "engine/platform/SoundNode.h"
+#include "engine/sound/SoundNode.h"
 #include "engine/scene/SceneNode.h"
 
 namespace zel {

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "ParticleTestSupport.h"
 #include "engine/animation/SphereVolumeEmitter.h"
 #include "engine/scene/SceneNode.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 
 namespace zel {
 namespace {

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "ParticleTestSupport.h"
 #include "engine/animation/SpriteParticleSystem.h"
 #include "engine/render/SpriteEffect.h"
 #include "engine/scene/Camera.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingRenderer.h"
 
 namespace zel {

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "../scene/math/MathExpect.h"
-#include "AnimationTestSupport.h"
+#include "support/MathExpect.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/TargetCameraController.h"
 #include "engine/core/Log.h"
 #include "engine/scene/Camera.h"

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "../scene/math/MathExpect.h"
-#include "AnimationTestSupport.h"
+#include "support/MathExpect.h"
+#include "support/AnimationTestSupport.h"
 #include "engine/animation/TargetLightController.h"
 #include "engine/core/Log.h"
 #include "engine/scene/Camera.h"

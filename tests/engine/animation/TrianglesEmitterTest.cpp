@@ -4,12 +4,12 @@
 #include <initializer_list>
 #include <string>
 
-#include "AnimationTestSupport.h"
+#include "support/AnimationTestSupport.h"
 #include "ParticleTestSupport.h"
 #include "engine/animation/TrianglesEmitter.h"
 #include "engine/core/Log.h"
 #include "engine/core/Stream.h"
-#include "engine/scene/math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingOutput.h"
 
 namespace zel {

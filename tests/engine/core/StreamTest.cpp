@@ -5,7 +5,7 @@
 
 #include "engine/core/ObjectList.h"
 #include "engine/core/Stream.h"
-#include "engine/scene/math/Transform.h"
+#include "engine/math/Transform.h"
 #include "support/RecordingOutput.h"
 #include "support/TestObjects.h"
 

@@ -318,8 +318,8 @@ TEST(Pass, DestroyingAPassReleasesItOnlyFromTheRendererHoldingIt) {
     {
         Pointer<RecordingPass> drawn = new RecordingPass(nullptr, "drawn");
         static int device = 0;
-        drawn->GetBinding().SetHandle(&device);
-        EXPECT_EQ(drawn->GetBinding().GetRenderer(), renderer.Get());
+        drawn->GetBinding().SetHandle(&device, GetCurrentRenderer());
+        EXPECT_EQ(drawn->GetBinding().GetHolder(), renderer.Get());
     }
     SetCurrentRenderer(nullptr);
     EXPECT_EQ(renderer->calls, (std::vector<std::string>{"ReleasePass(drawn)"}));

@@ -27,7 +27,7 @@ struct Bound : ::testing::Test {
     void Bind(T& object) {
         static int device = 0;
         SetCurrentRenderer(renderer);
-        object.GetBinding().SetHandle(&device);
+        object.GetBinding().SetHandle(&device, renderer.Get());
         SetCurrentRenderer(nullptr);
     }
     Pointer<RecordingRenderer> renderer = new RecordingRenderer();
@@ -115,7 +115,7 @@ TEST_F(Bound, ANewImageDropsTheDeviceTextureAndTheLevelCount) {
     texture->SetImage(new Image(String("faces"), Image::kFormatRGB, 1, 6));
     EXPECT_EQ(texture->GetMipLevels(), 0);
     EXPECT_EQ(renderer->calls, (std::vector<std::string>{"ReleaseTexture(cube)"}));
-    EXPECT_EQ(texture->GetBinding().GetRenderer(), nullptr);
+    EXPECT_EQ(texture->GetBinding().GetHolder(), nullptr);
 }
 
 TEST_F(Bound, AskingForAVolumeImageToChangeMarksItDirty) {

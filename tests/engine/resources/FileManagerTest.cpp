@@ -14,7 +14,7 @@
 #include "TestArchiveCodec.h"
 
 #if !defined(_WIN32)
-#include "engine/platform/posix/ResourceTable.h"
+#include "engine/os/posix/ResourceTable.h"
 #endif
 
 namespace zel {
@@ -132,8 +132,8 @@ TEST_F(MountTest, MissingResourcesAndOutputsAreReported) {
 #if !defined(_WIN32)
 TEST_F(MountTest, AResourceIsMountedFromItsOwnBytes) {
     const char content[] = "resource bytes";
-    ASSERT_EQ(os::ResourceTable::Add(31001, "MEDIADATA", content, sizeof content - 1), kOk);
-    ASSERT_EQ(os::ResourceTable::Add(31002, "OTHERTYPE", content, sizeof content - 1), kOk);
+    ASSERT_TRUE(os::ResourceTable::Add(31001, "MEDIADATA", content, sizeof content - 1));
+    ASSERT_TRUE(os::ResourceTable::Add(31002, "OTHERTYPE", content, sizeof content - 1));
     const uint8_t* data = nullptr;
     uint32_t size = 0;
     ASSERT_EQ(LoadResourceData(31001, &data, &size), kOk);

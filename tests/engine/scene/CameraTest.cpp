@@ -7,7 +7,7 @@
 #include "engine/scene/FPCamera.h"
 #include "engine/scene/Light.h"
 #include "engine/scene/SphereBoundingVolume.h"
-#include "math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingOutput.h"
 
 namespace zel {

@@ -10,7 +10,7 @@
 #include "engine/scene/SphereBoundingVolume.h"
 #include "engine/scene/StripLines.h"
 #include "engine/scene/Triangles.h"
-#include "math/MathExpect.h"
+#include "support/MathExpect.h"
 #include "support/RecordingEffect.h"
 #include "support/RecordingOutput.h"
 #include "support/RecordingRenderer.h"

@@ -6,7 +6,7 @@
 #include "engine/scene/Points.h"
 #include "engine/scene/StripLines.h"
 #include "engine/scene/Triangles.h"
-#include "math/MathExpect.h"
+#include "support/MathExpect.h"
 
 namespace zel {
 namespace {

@@ -1,0 +1,37 @@
+// The operating-system seam: the few services the engine takes from the
+// system. Engine code calls only these; engine/os/win32/ implements
+// them with the Win32 calls, engine/os/posix/ with native stand-ins
+// (resources come from a table that tests and tools fill, see
+// posix/ResourceTable.h). Each area of the seam may live in its own source.
+#pragma once
+
+#include <cstdint>
+
+namespace zel::os {
+
+// Type name of the engine's resources.
+constexpr const char* kMediaResourceType = "MEDIADATA";
+
+enum class ResourceLookup {
+    kFound,
+    kNotFound,   // no resource with that id and type
+    kNotLoaded,  // it exists but the system could not load it
+};
+
+// Finds resource `id` of `type` in the program's own module. On kFound,
+// *data and *size describe bytes owned by the system: they stay valid for
+// the life of the process (natively: until the resource is removed from the
+// table). Both outputs must be non-null; they are left unchanged otherwise.
+ResourceLookup FindResourceBytes(int32_t id, const char* type, const uint8_t** data, uint32_t* size);
+
+// Address of a function exported by a dynamic library.
+using LibrarySymbol = void (*)();
+
+// Loads the dynamic library at `path`; its handle, or null on failure.
+void* LoadDynamicLibrary(const char* path);
+// The exported function `name` of the library, or null.
+LibrarySymbol FindLibrarySymbol(void* library, const char* name);
+// Unloads a library loaded above; false when the system refuses.
+bool FreeDynamicLibrary(void* library);
+
+}  // namespace zel::os
