@@ -220,5 +220,3 @@ BENCHMARK(BM_LibjpegDirect);
 
 }  // namespace
 }  // namespace zel
-
-BENCHMARK_MAIN();

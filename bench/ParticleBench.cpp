@@ -9,7 +9,6 @@
 
 #include "engine/animation/NodeParticleSystem.h"
 #include "engine/animation/SphereVolumeEmitter.h"
-#include "engine/core/Engine.h"
 
 namespace zel {
 namespace {
@@ -57,12 +56,3 @@ BENCHMARK(BM_ParticleUpdateRecycling)->Arg(10000)->Arg(100000)->Unit(benchmark::
 
 }  // namespace
 }  // namespace zel
-
-int main(int argc, char** argv) {
-    ::benchmark::Initialize(&argc, argv);
-    if (zel::EngineInitialize() != 0) return 1;
-    ::benchmark::RunSpecifiedBenchmarks();
-    zel::EngineTerminate();
-    ::benchmark::Shutdown();
-    return 0;
-}

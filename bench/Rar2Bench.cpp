@@ -139,5 +139,3 @@ BENCHMARK(BM_ZlibInflate)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace
-
-BENCHMARK_MAIN();

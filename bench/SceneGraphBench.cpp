@@ -166,5 +166,3 @@ BENCHMARK(BM_CulledDraw)->ArgsProduct({{1000, 10000, 100000}, {0, 1}})->Unit(ben
 
 }  // namespace
 }  // namespace zel
-
-BENCHMARK_MAIN();

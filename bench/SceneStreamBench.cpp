@@ -6,7 +6,6 @@
 
 #include "engine/core/Buffer.h"
 #include "engine/core/ClassRegistration.h"
-#include "engine/core/Engine.h"
 #include "engine/core/ObjectList.h"
 #include "engine/core/SceneFile.h"
 #include "engine/core/Stream.h"
@@ -86,11 +85,3 @@ BENCHMARK(BM_LoadScene)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zel
-
-int main(int argc, char** argv) {
-    zel::EngineInitialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    zel::EngineTerminate();
-    return 0;
-}

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "engine/animation/SkinController.h"
-#include "engine/core/Engine.h"
 
 namespace zel {
 namespace {
@@ -58,12 +57,3 @@ BENCHMARK_TEMPLATE(BM_Skinning, SkinController::Form::kScalar)
 
 }  // namespace
 }  // namespace zel
-
-int main(int argc, char** argv) {
-    ::benchmark::Initialize(&argc, argv);
-    if (zel::EngineInitialize() != 0) return 1;
-    ::benchmark::RunSpecifiedBenchmarks();
-    zel::EngineTerminate();
-    ::benchmark::Shutdown();
-    return 0;
-}

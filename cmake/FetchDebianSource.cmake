@@ -23,12 +23,13 @@ set(apt_options
   -o APT::Sandbox::User=root
   -q)
 
-execute_process(COMMAND apt-get ${apt_options} update RESULT_VARIABLE status)
+# Bounded: a stalled mirror must fail the configure, not hang it.
+execute_process(COMMAND apt-get ${apt_options} update RESULT_VARIABLE status TIMEOUT 600)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "FetchDebianSource: apt-get update failed (${status})")
 endif()
 execute_process(COMMAND apt-get ${apt_options} source ${PACKAGE}
-  WORKING_DIRECTORY ${work} RESULT_VARIABLE status)
+  WORKING_DIRECTORY ${work} RESULT_VARIABLE status TIMEOUT 900)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "FetchDebianSource: apt-get source ${PACKAGE} failed (${status})")
 endif()

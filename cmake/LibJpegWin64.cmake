@@ -94,7 +94,7 @@ ExternalProject_Add(libjpeg_win64
     -DWITH_SIMD=OFF
     -Wno-dev
   # Only the library: the package's programs and tests are not needed.
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static --parallel 2
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static --parallel ${ZEL_JOBS}
   INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory <INSTALL_DIR>/lib <INSTALL_DIR>/include
     COMMAND ${CMAKE_COMMAND} -E copy_if_different <BINARY_DIR>/libjpeg.a <INSTALL_DIR>/lib/
     COMMAND ${CMAKE_COMMAND} -E copy_if_different

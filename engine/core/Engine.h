@@ -23,6 +23,19 @@ void RegisterInitFunction(EngineFunction fn);
 void RegisterPostInitFunction(EngineFunction fn);
 void RegisterTermFunction(EngineFunction fn);
 
+// The once-flag protocol of a manager: registers Manager::Initialize and
+// Manager::Terminate the first time it is called, nothing afterwards.
+template <class Manager>
+bool RegisterManagerFunctions() {
+    static bool registered = false;
+    if (!registered) {
+        RegisterInitFunction(&Manager::Initialize);
+        RegisterTermFunction(&Manager::Terminate);
+        registered = true;
+    }
+    return true;
+}
+
 // Runs every initialisation function, then every post-initialisation
 // function, stopping at the first failure. 0 success, 1 failure.
 int32_t EngineInitialize();

@@ -3,32 +3,22 @@
 // surface.
 #pragma once
 
-#include "engine/core/Pointer.h"
-#include "engine/render/BaseTexture.h"
+#include "engine/render/ImageTexture.h"
 #include "engine/resources/Image.h"
 
 namespace zel {
 
-class CubeTexture : public BaseTexture {
+class CubeTexture : public ImageTexture<Image> {
     ZEL_DECLARE_RTTI
 
 public:
     CubeTexture() = default;
     explicit CubeTexture(Image* image, const String& name = String());
 
-    // Parent data, then the image link; a successful load logs the texture's
-    // INFO line.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
-    Object* FindByName(const String& name) override;
-    void CollectByType(const Rtti& type, ObjectArray& objects) override;
-
     Image* GetImage() const { return image_; }
     // As Texture::SetImage.
-    void SetImage(Image* image);
+    void SetImage(Image* image) { ReplaceImage(image); }
 
-private:
-    Pointer<Image> image_;
 };
 ZEL_REGISTER_CLASS(CubeTexture)
 

@@ -2,32 +2,23 @@
 // surface of its own by default) and a depth texture for shadow maps.
 #pragma once
 
-#include "engine/core/Pointer.h"
-#include "engine/render/BaseTexture.h"
+#include "engine/render/ImageTexture.h"
 #include "engine/resources/Image.h"
 
 namespace zel {
 
-class Texture : public BaseTexture {
+class Texture : public ImageTexture<Image> {
     ZEL_DECLARE_RTTI
 
 public:
     Texture() = default;
     explicit Texture(Image* image, const String& name = String());
 
-    // Parent data, then the image link. A successful load logs the INFO
-    // line "Текстура [name] загружена.".
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
-    // Object search, then the image.
-    Object* FindByName(const String& name) override;
-    void CollectByType(const Rtti& type, ObjectArray& objects) override;
-
     // Null: the texture binds as no texture.
     Image* GetImage() const { return image_; }
     // Replaces the image; the level count goes back to 0 and the device
     // texture is released.
-    void SetImage(Image* image);
+    void SetImage(Image* image) { ReplaceImage(image); }
 
     // When used as a render target, a depth surface of the texture's size
     // is made and bound with it.
@@ -36,7 +27,6 @@ public:
 
 private:
     uint8_t ownDepthBuffer_ = 1;
-    Pointer<Image> image_;
 };
 ZEL_REGISTER_CLASS(Texture)
 

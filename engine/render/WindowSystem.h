@@ -1,6 +1,7 @@
 // The system-window calls the renderer opens and closes its render window
-// through. The platform layer installs its implementation at start-up;
-// until one is installed, opening a window fails.
+// through. The interface lives here, with the renderer that needs it; the
+// platform layer, above, implements it and installs its implementation at
+// start-up. Until one is installed, opening a window fails.
 #pragma once
 
 #include <cstdint>

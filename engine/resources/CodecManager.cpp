@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "engine/core/CountedRegistry.h"
 #include "engine/core/Engine.h"
-#include "engine/core/HashTable.h"
 #include "engine/core/Log.h"
 #include "engine/core/Object.h"
 #include "engine/resources/File.h"
@@ -13,29 +13,14 @@ namespace zel {
 
 namespace {
 
-// Each entry holds one reference, taken on a successful insert, so a failed
-// registration never releases the caller's codec.
-using CodecTable = NameTable<Codec*>;
-
-// Plain pointer: exists between the manager's initialisation and termination.
-CodecTable* gCodecs = nullptr;
-bool gFunctionsRegistered = false;
+CountedRegistry<Codec> gCodecs({"Указатель на кодек равен 0 при регистрации.", "Кодек с именем [%s] уже зарегестрирован.",
+                                   "Невозможно вставить кодек [%s] в таблицу кодеков."});
 
 }  // namespace
 
-bool CodecManager::RegisterFunctions() {
-    if (!gFunctionsRegistered) {
-        RegisterInitFunction(&Initialize);
-        RegisterTermFunction(&Terminate);
-        gFunctionsRegistered = true;
-    }
-    return true;
-}
-
 int32_t CodecManager::Initialize() {
     LogInfo("Инициализация менеджера кодеков.");
-    if (gCodecs == nullptr) gCodecs = new (std::nothrow) CodecTable();
-    if (gCodecs == nullptr) {
+    if (!gCodecs.Create()) {
         LogError("Недостаточно памяти для инициализации менеджера кодеков.");
         return kFailed;
     }
@@ -45,41 +30,14 @@ int32_t CodecManager::Initialize() {
 
 int32_t CodecManager::Terminate() {
     LogInfo("Завершение работы менеджера кодеков.");
-    if (gCodecs != nullptr) {
-        CodecTable* codecs = gCodecs;
-        gCodecs = nullptr;
-        codecs->ForEach([](const String&, Codec* codec) {
-            codec->RemoveReference();
-            return true;
-        });
-        delete codecs;
-    }
+    gCodecs.Destroy();
     LogInfo("Менеджер кодеков завершил работу.");
     return kOk;
 }
 
-int32_t RegisterCodec(Codec* codec) {
-    if (codec == nullptr) {
-        LogWarning("Указатель на кодек равен 0 при регистрации.");
-        return kInvalidArgument;
-    }
-    if (gCodecs != nullptr && gCodecs->Find(codec->GetName()) != nullptr) {
-        LogWarning("Кодек с именем [%s] уже зарегестрирован.", codec->GetName().CStr());
-        return kFailed;
-    }
-    if (gCodecs == nullptr || gCodecs->Insert(codec->GetName(), codec) != kOk) {
-        LogWarning("Невозможно вставить кодек [%s] в таблицу кодеков.", codec->GetName().CStr());
-        return kFailed;
-    }
-    codec->AddReference();
-    return kOk;
-}
+int32_t RegisterCodec(Codec* codec) { return gCodecs.Register(codec); }
 
-Codec* FindCodec(const String& name) {
-    if (gCodecs == nullptr) return nullptr;
-    Codec** found = gCodecs->Find(name);
-    return found != nullptr ? *found : nullptr;
-}
+Codec* FindCodec(const String& name) { return gCodecs.Find(name); }
 
 int32_t LoadCodec(const String& name, Pointer<Codec>* codec) {
     if (Codec* registered = FindCodec(name)) {
@@ -114,8 +72,7 @@ int32_t LoadCodec(const String& name, Pointer<Codec>* codec) {
 
 Codec* FindCodecForFile(File* file) {
     Codec* found = nullptr;
-    if (gCodecs == nullptr) return nullptr;
-    gCodecs->ForEach([&](const String&, Codec* codec) {
+    gCodecs.ForEach([&](Codec* codec) {
         if (codec->AcceptsFile(file) != kOk) return true;
         found = codec;
         return false;

@@ -42,8 +42,6 @@ int32_t LoadScene(File* file, Pointer<Object>* scene);
 
 class CodecManager {
 public:
-    // Registers Initialize and Terminate once (the once-flag protocol).
-    static bool RegisterFunctions();
     // Creates the registry if absent. 0; 1 out of memory.
     static int32_t Initialize();
     // Releases every codec in iteration order, then the registry. 0.

@@ -309,6 +309,17 @@ Directory* Directory::FindChildDirectory(const char* name, int32_t length) const
     return nullptr;
 }
 
+Directory* Directory::FindOrMakeChildDirectory(const char* name, int32_t length) {
+    if (Directory* found = FindChildDirectory(name, length)) return found;
+    Directory* made = new (std::nothrow) Directory(String(name, length), nullptr);
+    if (made == nullptr) return nullptr;
+    if (AttachDirectory(made) != kOk) {
+        delete made;
+        return nullptr;
+    }
+    return made;
+}
+
 File* Directory::FindOwnFile(const String& name) const {
     for (File* file : files_)
         if (file->GetName() == name) return file;

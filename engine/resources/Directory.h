@@ -56,6 +56,12 @@ public:
     // sub-directory's, depth first. Null when not found.
     File* FindFile(const String& path);
 
+    // The sub-directory of exactly that name (no path walking), or null.
+    Directory* FindChildDirectory(const char* name, int32_t length) const;
+    // The sub-directory of exactly that name, made and attached when
+    // missing. Null when memory runs out.
+    Directory* FindOrMakeChildDirectory(const char* name, int32_t length);
+
     Directory* GetParent() const { return parent_; }
     int32_t GetDirectoryCount() const { return directories_.Count(); }
     Directory* GetDirectory(int32_t index) const { return directories_[index]; }
@@ -64,7 +70,6 @@ public:
 
 private:
     static String BuildFullPath(Directory* directory);
-    Directory* FindChildDirectory(const char* name, int32_t length) const;
     File* FindOwnFile(const String& name) const;
     File* FindFileBelow(const String& name);
     void DeleteContents();

@@ -15,17 +15,7 @@ namespace zel {
 namespace {
 // Plain pointer: exists between the manager's initialisation and termination.
 Directory* gRoot = nullptr;
-bool gFunctionsRegistered = false;
 }  // namespace
-
-bool FileManager::RegisterFunctions() {
-    if (!gFunctionsRegistered) {
-        RegisterInitFunction(&Initialize);
-        RegisterTermFunction(&Terminate);
-        gFunctionsRegistered = true;
-    }
-    return true;
-}
 
 int32_t FileManager::Initialize() {
     LogInfo("Инициализация менеджера файлов.");

@@ -40,8 +40,6 @@ int32_t LoadResourceData(int32_t id, const uint8_t** data, uint32_t* size);
 
 class FileManager {
 public:
-    // Registers Initialize and Terminate once (the once-flag protocol).
-    static bool RegisterFunctions();
     // Creates the root if absent. 0; 1 out of memory.
     static int32_t Initialize();
     // Deletes the root and every mounted tree. 0.

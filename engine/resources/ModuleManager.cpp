@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "engine/core/CountedRegistry.h"
 #include "engine/core/Engine.h"
-#include "engine/core/HashTable.h"
 #include "engine/core/Log.h"
 #include "engine/resources/DynamicModule.h"
 #include "engine/resources/File.h"
@@ -14,29 +14,14 @@ namespace zel {
 
 namespace {
 
-// Each entry holds one reference, taken on a successful insert, so a failed
-// registration never releases the caller's module.
-using ModuleTable = NameTable<Module*>;
-
-// Plain pointer: exists between the manager's initialisation and termination.
-ModuleTable* gModules = nullptr;
-bool gFunctionsRegistered = false;
+CountedRegistry<Module> gModules({"Указатель на модуль равен 0 при регистрации.", "Модуль с именем [%s] уже зарегестрирован.",
+                                     "Невозможно вставить модуль [%s] в таблицу зарегестрированных модулей."});
 
 }  // namespace
 
-bool ModuleManager::RegisterFunctions() {
-    if (!gFunctionsRegistered) {
-        RegisterInitFunction(&Initialize);
-        RegisterTermFunction(&Terminate);
-        gFunctionsRegistered = true;
-    }
-    return true;
-}
-
 int32_t ModuleManager::Initialize() {
     LogInfo("Инициализация менеджера модулей.");
-    if (gModules == nullptr) gModules = new (std::nothrow) ModuleTable();
-    if (gModules == nullptr) {
+    if (!gModules.Create()) {
         LogError("Недостаточно памяти для инициализации менеджера модулей.");
         return kFailed;
     }
@@ -46,42 +31,14 @@ int32_t ModuleManager::Initialize() {
 
 int32_t ModuleManager::Terminate() {
     LogInfo("Завершение работы менеджера модулей.");
-    if (gModules != nullptr) {
-        // Detach the table first: a module's Shutdown may look modules up.
-        ModuleTable* modules = gModules;
-        gModules = nullptr;
-        modules->ForEach([](const String&, Module* module) {
-            module->RemoveReference();
-            return true;
-        });
-        delete modules;
-    }
+    gModules.Destroy();
     LogInfo("Менеджер модулей завершил работу.");
     return kOk;
 }
 
-int32_t RegisterModule(Module* module) {
-    if (module == nullptr) {
-        LogWarning("Указатель на модуль равен 0 при регистрации.");
-        return kInvalidArgument;
-    }
-    if (gModules != nullptr && gModules->Find(module->GetName()) != nullptr) {
-        LogWarning("Модуль с именем [%s] уже зарегестрирован.", module->GetName().CStr());
-        return kFailed;
-    }
-    if (gModules == nullptr || gModules->Insert(module->GetName(), module) != kOk) {
-        LogWarning("Невозможно вставить модуль [%s] в таблицу зарегестрированных модулей.", module->GetName().CStr());
-        return kFailed;
-    }
-    module->AddReference();
-    return kOk;
-}
+int32_t RegisterModule(Module* module) { return gModules.Register(module); }
 
-Module* FindModule(const String& name) {
-    if (gModules == nullptr) return nullptr;
-    Module** found = gModules->Find(name);
-    return found != nullptr ? *found : nullptr;
-}
+Module* FindModule(const String& name) { return gModules.Find(name); }
 
 int32_t LoadModule(const String& name, Pointer<Module>* module) {
     if (Module* registered = FindModule(name)) {

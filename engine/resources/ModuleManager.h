@@ -41,8 +41,6 @@ int32_t UnloadDynamicModule(Module* module);
 
 class ModuleManager {
 public:
-    // Registers Initialize and Terminate once (the once-flag protocol).
-    static bool RegisterFunctions();
     // Creates the registry if absent. 0; 1 out of memory.
     static int32_t Initialize();
     // Releases every module in iteration order, then the registry. 0.

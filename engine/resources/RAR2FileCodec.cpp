@@ -25,44 +25,14 @@ bool IsPlaceableName(const std::string& name) {
     }
 }
 
-Directory* FindChild(Directory* parent, const std::string& name) {
-    for (int32_t i = 0; i < parent->GetDirectoryCount(); ++i) {
-        Directory* child = parent->GetDirectory(i);
-        const String& childName = child->GetName();
-        if (static_cast<size_t>(childName.Length()) == name.size() &&
-            std::memcmp(childName.CStr(), name.data(), name.size()) == 0)
-            return child;
-    }
-    return nullptr;
-}
-
-// The directory that holds an entry named `path` below `top`: the lookup of
-// the path's directory part, or, when an archive lists an entry before its
-// directory, a chain of newly made directories. Null without memory.
+// The directory that holds an entry named `path` below `top`, walking its
+// directory part and making what is missing (an archive may list an entry
+// before its directories). Null without memory.
 Directory* PlaceFor(Directory* top, const std::string& path) {
-    size_t last = path.rfind('\\');
-    if (last == std::string::npos) return top;
-    std::string directoryPart = path.substr(0, last);
-    if (Directory* found = top->FindDirectory(String(directoryPart.c_str(), int32_t(directoryPart.size()))))
-        return found;
     Directory* current = top;
-    size_t start = 0;
-    while (start <= directoryPart.size()) {
-        size_t end = directoryPart.find('\\', start);
-        if (end == std::string::npos) end = directoryPart.size();
-        std::string part = directoryPart.substr(start, end - start);
-        Directory* next = FindChild(current, part);
-        if (next == nullptr) {
-            next = new (std::nothrow) Directory(String(part.c_str(), int32_t(part.size())), nullptr);
-            if (next == nullptr) return nullptr;
-            if (current->AttachDirectory(next) != kOk) {
-                delete next;
-                return nullptr;
-            }
-        }
-        current = next;
-        start = end + 1;
-    }
+    for (size_t start = 0, end; current != nullptr && (end = path.find('\\', start)) != std::string::npos;
+         start = end + 1)
+        current = current->FindOrMakeChildDirectory(path.data() + start, int32_t(end - start));
     return current;
 }
 
@@ -72,13 +42,7 @@ std::string LastComponent(const std::string& path) {
 }
 
 int32_t AddDirectory(Directory* parent, const std::string& name) {
-    // Already made for an entry listed before its directory.
-    if (FindChild(parent, name) != nullptr) return kOk;
-    Directory* directory = new (std::nothrow) Directory(String(name.c_str(), int32_t(name.size())), nullptr);
-    if (directory == nullptr) return kOutOfMemory;
-    int32_t result = parent->AttachDirectory(directory);
-    if (result != kOk) delete directory;
-    return result == kInvalidArgument ? kOk : result;
+    return parent->FindOrMakeChildDirectory(name.data(), int32_t(name.size())) != nullptr ? kOk : kOutOfMemory;
 }
 
 int32_t AddFile(Directory* parent, const std::string& name, Rar2Archive& archive, size_t index, Module* module) {
@@ -120,23 +84,18 @@ RAR2FileCodec::RAR2FileCodec() : FileCodec(String(kModuleName)) {
 int32_t RAR2FileCodec::Load(File* archive, Directory** directory, const String&) {
     if (archive == nullptr || directory == nullptr) return kInvalidArgument;
     if (archive->Open(File::kModeRead) != kOk) return kFailed;
-    // A copy of its own: the caller may delete the archive file afterwards.
-    size_t size = static_cast<size_t>(archive->GetSize());
-    uint8_t* bytes = new (std::nothrow) uint8_t[size > 0 ? size : 1];
-    if (bytes == nullptr) {
-        archive->Close();
-        return kOutOfMemory;
-    }
-    if (size > 0) std::memcpy(bytes, archive->GetBuffer(), size);
-
+    // The open file's buffer is already a copy of its own (each open makes
+    // one); it lives until the Close below, and every entry is unpacked out
+    // of it into a block of its own.
     Rar2Archive reader;
     Directory* top = nullptr;
+    const uint8_t* bytes = archive->GetBuffer();
+    const size_t size = bytes != nullptr ? static_cast<size_t>(archive->GetSize()) : 0;
     int32_t result = reader.Open(bytes, size) == kOk ? kOk : kFailed;
     if (result == kOk) {
         top = new (std::nothrow) Directory(archive->GetName(), nullptr);
         result = top == nullptr ? kOutOfMemory : BuildTree(top, reader, GetModule());
     }
-    delete[] bytes;
     if (archive->Close() != kOk && result == kOk) result = kFailed;
     if (result != kOk) {
         delete top;

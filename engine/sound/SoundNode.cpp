@@ -15,36 +15,15 @@ ZEL_DEFINE_RTTI(SoundNode, Node)
 
 SoundNode::SoundNode(const String& name) : Node(name) {}
 
-SoundNode::~SoundNode() { FreeSound(); }
-
-void SoundNode::FreeSound() {
-    if (stream_ != 0) GetSoundLibrary().StreamFree(stream_);
-    stream_ = 0;
-    delete[] data_;
-    data_ = nullptr;
-}
+SoundNode::~SoundNode() = default;
 
 int32_t SoundNode::LoadSound(File* file, bool is3D) {
-    FreeSound();
-    if (file == nullptr || file->Open(File::kModeRead) != 0) return kInvalidArgument;
-    const int32_t size = file->GetCapacity();
-    if (size <= 0 || file->GetBuffer() == nullptr) {
-        file->Close();
-        return kInvalidArgument;
-    }
-    data_ = new (std::nothrow) uint8_t[size];
-    if (data_ == nullptr) {
-        file->Close();
-        return kOutOfMemory;
-    }
-    std::memcpy(data_, file->GetBuffer(), size);
+    const int32_t status = sound_.Load(file, is3D);
+    if (status != kOk) return status;
     is3D_ = is3D;
-    const SoundLibrary& library = GetSoundLibrary();
-    stream_ = library.StreamCreateFile(data_, static_cast<uint32_t>(size), is3D ? SoundLibrary::kStreamFlag3D : 0);
-    file->Close();
-    if (stream_ == 0) LogWarning("Невозможно загрузить файл звука [%s]", file->GetName().CStr());
+    if (sound_.stream == 0) LogWarning("Невозможно загрузить файл звука [%s]", file->GetName().CStr());
     SetLoop(loop_);
-    if (is3D_) library.Apply3D();
+    if (is3D_) GetSoundLibrary().Apply3D();
     fileName_ = file->GetName();
     SetMinDistance(minDistance_);
     return kOk;
@@ -52,27 +31,27 @@ int32_t SoundNode::LoadSound(File* file, bool is3D) {
 
 void SoundNode::SetLoop(bool loop) {
     loop_ = loop;
-    if (stream_ != 0) GetSoundLibrary().ChannelSetFlags(stream_, loop ? SoundLibrary::kChannelFlagLoop : 0);
+    if (sound_.stream != 0) GetSoundLibrary().ChannelSetFlags(sound_.stream, loop ? SoundLibrary::kChannelFlagLoop : 0);
 }
 
 void SoundNode::SetMinDistance(float distance) {
     minDistance_ = distance;
-    if (stream_ == 0) return;
-    GetSoundLibrary().ChannelSetMinDistance(stream_, distance);
+    if (sound_.stream == 0) return;
+    GetSoundLibrary().ChannelSetMinDistance(sound_.stream, distance);
     GetSoundLibrary().Apply3D();
 }
 
 void SoundNode::SetVolume(int32_t volume) {
     volume_ = volume;
-    if (stream_ != 0) GetSoundLibrary().ChannelSetVolume(stream_, volume);
+    if (sound_.stream != 0) GetSoundLibrary().ChannelSetVolume(sound_.stream, volume);
 }
 
 void SoundNode::UpdateSelf(double time) {
     Node::UpdateSelf(time);
-    if (!playing_ || stream_ == 0) return;
+    if (!playing_ || sound_.stream == 0) return;
     playingTime_ += static_cast<float>(time);
-    if (is3D_) PlaceChannel(stream_, GetWorld().translation);
-    GetSoundLibrary().ChannelPlay(stream_, false);
+    if (is3D_) PlaceChannel(sound_.stream, GetWorld().translation);
+    GetSoundLibrary().ChannelPlay(sound_.stream, false);
 }
 
 int32_t SoundNode::Save(Stream& stream) {

@@ -8,6 +8,7 @@
 
 #include "engine/core/String.h"
 #include "engine/scene/Node.h"
+#include "engine/sound/SoundFileStream.h"
 #include "engine/math/MathConstants.h"
 
 namespace zel {
@@ -47,7 +48,7 @@ public:
     bool IsPlaying() const { return playing_; }
     // The sound animation and the application switch the node on and off.
     void SetPlaying(bool playing) { playing_ = playing; }
-    uint32_t GetStream() const { return stream_; }
+    uint32_t GetStream() const { return sound_.stream; }
     const String& GetFileName() const { return fileName_; }
     bool Is3D() const { return is3D_; }
     bool GetLoop() const { return loop_; }
@@ -58,13 +59,11 @@ public:
     void SetReserved(int32_t value) { reserved_ = value; }
 
 private:
-    void FreeSound();
 
     String fileName_;
     bool is3D_ = false;
     bool playing_ = true;
-    uint32_t stream_ = 0;
-    uint8_t* data_ = nullptr;  // owned; the stream reads from it
+    SoundFileStream sound_;
     bool loop_ = false;
     float minDistance_ = kMaxFloat;
     int32_t reserved_ = 0;  // streamed, no effect on playback

@@ -18,12 +18,7 @@ SoundNode2::SoundNode2(const String& name) : Node(name) {}
 SoundNode2::~SoundNode2() { FreeSounds(); }
 
 void SoundNode2::FreeSounds() {
-    for (int32_t slot = 0; slot < 2; ++slot) {
-        if (streams_[slot] != 0) GetSoundLibrary().StreamFree(streams_[slot]);
-        streams_[slot] = 0;
-        delete[] data_[slot];
-        data_[slot] = nullptr;
-    }
+    for (SoundFileStream& sound : sounds_) sound.Free();
     currentStream_ = 0;
 }
 
@@ -32,9 +27,9 @@ int32_t SoundNode2::LoadSounds() {
     LoadSlot(0);
     LoadSlot(1);
     const SoundLibrary& library = GetSoundLibrary();
-    if (streams_[1] != 0) {
-        library.ChannelSetFlags(streams_[0], 0);
-        library.ChannelSetFlags(streams_[1], 0);
+    if (sounds_[1].stream != 0) {
+        library.ChannelSetFlags(sounds_[0].stream, 0);
+        library.ChannelSetFlags(sounds_[1].stream, 0);
     }
     if (is3D_) library.Apply3D();
     SetMinDistance(minDistance_);
@@ -43,36 +38,25 @@ int32_t SoundNode2::LoadSounds() {
 
 void SoundNode2::LoadSlot(int32_t slot) {
     if (fileNames_[slot].IsEmpty()) return;
-    File* file = FindMountedFile(fileNames_[slot]);
-    if (file == nullptr || file->Open(File::kModeRead) != 0) return;
-    const int32_t size = file->GetCapacity();
-    if (size > 0 && file->GetBuffer() != nullptr) {
-        data_[slot] = new (std::nothrow) uint8_t[size];
-        if (data_[slot] != nullptr) {
-            std::memcpy(data_[slot], file->GetBuffer(), size);
-            streams_[slot] = GetSoundLibrary().StreamCreateFile(data_[slot], static_cast<uint32_t>(size),
-                                                                is3D_ ? SoundLibrary::kStreamFlag3D : 0);
-        }
-    }
-    file->Close();
+    sounds_[slot].Load(FindMountedFile(fileNames_[slot]), is3D_);
 }
 
 void SoundNode2::SetVolume(int32_t volume) {
     volume_ = volume;
-    for (uint32_t stream : streams_)
-        if (stream != 0) GetSoundLibrary().ChannelSetVolume(stream, volume);
+    for (const SoundFileStream& sound : sounds_)
+        if (sound.stream != 0) GetSoundLibrary().ChannelSetVolume(sound.stream, volume);
 }
 
 void SoundNode2::SetMinDistance(float distance) {
     minDistance_ = distance;
-    for (uint32_t stream : streams_)
-        if (stream != 0) GetSoundLibrary().ChannelSetMinDistance(stream, distance);
+    for (const SoundFileStream& sound : sounds_)
+        if (sound.stream != 0) GetSoundLibrary().ChannelSetMinDistance(sound.stream, distance);
     GetSoundLibrary().Apply3D();
 }
 
 void SoundNode2::UpdateSelf(double time) {
     Node::UpdateSelf(time);
-    if (streams_[0] == 0 || streams_[1] == 0) return;
+    if (sounds_[0].stream == 0 || sounds_[1].stream == 0) return;
     timer_ += static_cast<float>(time);
     for (int32_t switches = 0; timer_ >= nextInterval_; ++switches) {
         if (switches == kMaxSwitchesPerUpdate) {
@@ -96,9 +80,9 @@ void SoundNode2::Switch() {
     nextInterval_ = baseInterval_ + intervalSpread_ * (2.0f * r - 1.0f);
     const int32_t start = (std::rand() & 1) != 0 ? 1 : 0;
     const SoundLibrary& library = GetSoundLibrary();
-    library.ChannelPlay(streams_[start], true);
-    library.ChannelStop(streams_[1 - start]);
-    currentStream_ = streams_[start];
+    library.ChannelPlay(sounds_[start].stream, true);
+    library.ChannelStop(sounds_[1 - start].stream);
+    currentStream_ = sounds_[start].stream;
 }
 
 int32_t SoundNode2::Save(Stream& stream) {

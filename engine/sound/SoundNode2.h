@@ -8,6 +8,7 @@
 
 #include "engine/core/String.h"
 #include "engine/scene/Node.h"
+#include "engine/sound/SoundFileStream.h"
 #include "engine/math/MathConstants.h"
 
 namespace zel {
@@ -44,7 +45,7 @@ public:
         fileNames_[1] = second;
     }
     const String& GetFileName(int32_t slot) const { return fileNames_[slot]; }
-    uint32_t GetStream(int32_t slot) const { return streams_[slot]; }
+    uint32_t GetStream(int32_t slot) const { return sounds_[slot].stream; }
     uint32_t GetCurrentStream() const { return currentStream_; }
     bool Is3D() const { return is3D_; }
     void Set3D(bool is3D) { is3D_ = is3D; }
@@ -71,8 +72,7 @@ private:
     void Switch();
 
     String fileNames_[2];
-    uint32_t streams_[2] = {0, 0};
-    uint8_t* data_[2] = {nullptr, nullptr};  // owned; the streams read from them
+    SoundFileStream sounds_[2];
     float minDistance_ = kMaxFloat;
     bool is3D_ = false;
     int32_t volume_ = 100;

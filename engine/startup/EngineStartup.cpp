@@ -17,10 +17,10 @@ namespace zel {
 namespace {
 
 const ManagerEntry kManagers[] = {
-    {"ModuleManager", &ModuleManager::RegisterFunctions},
-    {"FileManager", &FileManager::RegisterFunctions},
+    {"ModuleManager", &RegisterManagerFunctions<ModuleManager>},
+    {"FileManager", &RegisterManagerFunctions<FileManager>},
     // The sound manager's slot.
-    {"CodecManager", &CodecManager::RegisterFunctions},
+    {"CodecManager", &RegisterManagerFunctions<CodecManager>},
     // The input and font managers' slots.
 };
 

@@ -16,7 +16,8 @@
 // the registries it uses.
 //
 // Adding a manager or an internal module: give it a registration function
-// (a manager's RegisterFunctions keeps its own once-flag; an internal
+// (a manager gives static Initialize and Terminate, registered once by
+// RegisterManagerFunctions; an internal
 // module's post-initialisation function registers it with the module
 // manager, e.g. RegisterCodecModule<T>) and put it in its slot in
 // EngineStartup.cpp. A module not built for the target is absent from the

@@ -6,7 +6,7 @@
 #include "engine/core/Log.h"
 #include "engine/core/Pointer.h"
 #include "tools/image/ImageTool.h"
-#include "tools/rar2/StderrMessageOutput.h"
+#include "tools/common/StderrMessageOutput.h"
 
 namespace {
 

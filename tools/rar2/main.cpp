@@ -8,7 +8,7 @@
 #include "engine/core/Log.h"
 #include "engine/core/Pointer.h"
 #include "tools/rar2/Rar2Tool.h"
-#include "tools/rar2/StderrMessageOutput.h"
+#include "tools/common/StderrMessageOutput.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "engine/resources/CodecManager.h"
 #include "engine/resources/File.h"
 #include "engine/scene/SceneNode.h"
-#include "tools/rar2/StderrMessageOutput.h"
+#include "tools/common/StderrMessageOutput.h"
 #include "tools/scene/SampleScene.h"
 #include "tools/scene/SceneDumper.h"
 

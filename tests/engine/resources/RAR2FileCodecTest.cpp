@@ -1,6 +1,7 @@
 // Mounting RAR 2.0 archives as directory trees of memory files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -117,6 +118,28 @@ TEST(RAR2FileCodec, EntriesBeforeTheirDirectoriesGetTheDirectoriesMade) {
     EXPECT_EQ(ReadAll(mounted.top->FindFile(String("a\\b\\c.txt"))), data);
     EXPECT_EQ(mounted.top->FindFile(String("evil.txt")), nullptr);
     EXPECT_EQ(mounted.top->FindFile(String("dot.txt")), nullptr);
+}
+
+TEST(RAR2FileCodec, AnEntryThatFailsToExtractIsListedButDoesNotOpen) {
+    std::vector<uint8_t> good = Text("intact", 8);
+    std::vector<uint8_t> bad = Text("damaged", 8);
+    Rar2Writer::FileOptions stored;
+    stored.method = 0x30;
+    Rar2Writer writer;
+    writer.AddFile("good.txt", good.data(), good.size(), 0, 0x20, stored);
+    writer.AddFile("bad.txt", bad.data(), bad.size(), 0, 0x20, stored);
+    std::vector<uint8_t> archive(writer.GetData(), writer.GetData() + writer.GetSize());
+    // Change one byte of the stored entry's data: its CRC-32 no longer holds.
+    auto at = std::search(archive.begin(), archive.end(), bad.begin(), bad.end());
+    ASSERT_NE(at, archive.end());
+    *at ^= 0x01;
+
+    Mounted mounted("Damaged.rar2", archive);
+    ASSERT_EQ(mounted.status, kOk);
+    EXPECT_EQ(ReadAll(mounted.top->FindFile(String("good.txt"))), good);
+    File* damaged = mounted.top->FindFile(String("bad.txt"));
+    ASSERT_NE(damaged, nullptr);
+    EXPECT_NE(damaged->Open(File::kModeRead), kOk);
 }
 
 TEST(RAR2FileCodec, AcceptsItsExtensionsAndRefusesDamagedArchives) {

@@ -1,4 +1,4 @@
-#include "tools/rar2/StderrMessageOutput.h"
+#include "tools/common/StderrMessageOutput.h"
 
 #include <cstdio>
 
