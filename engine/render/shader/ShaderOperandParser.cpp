@@ -44,7 +44,7 @@ struct SuffixModifier {
 
 constexpr SuffixModifier kSuffixModifiers[] = {
     {"bias", 2, 3, kPs1x}, {"bx2", 4, 5, kPs1x}, {"x2", 7, 8, kPs14},
-    {"dz", 9, 0, kPs14},   {"db", 9, 0, kPs14},  {"dw", 10, 0, kPs14}, {"da", 10, 0, kPs14},
+    {"dz", 9, 0, kPs14},   {"dw", 10, 0, kPs14},
 };
 
 }  // namespace
