@@ -27,9 +27,9 @@ void ShaderLexer::Advance(int32_t count) {
     }
 }
 
-bool ShaderLexer::SkipBlanks(bool& unclosed) {
+bool ShaderLexer::SkipBlanks(ShaderToken*& unclosed) {
     bool crossedLine = false;
-    unclosed = false;
+    unclosed = nullptr;
     while (text_ < end_) {
         char c = *text_;
         char next = text_ + 1 < end_ ? text_[1] : '\0';
@@ -38,13 +38,14 @@ bool ShaderLexer::SkipBlanks(bool& unclosed) {
         } else if (c == ';' || (c == '/' && next == '/')) {
             while (text_ < end_ && *text_ != '\n') Advance(1);
         } else if (c == '/' && next == '*') {
+            unclosedComment_ = Make(ShaderToken::kInvalid, text_, line_, column_);
             Advance(2);
             while (text_ < end_ && !(*text_ == '*' && text_ + 1 < end_ && text_[1] == '/')) {
                 crossedLine |= *text_ == '\n';
                 Advance(1);
             }
             if (text_ == end_) {
-                unclosed = true;
+                unclosed = &unclosedComment_;
                 return crossedLine;
             }
             Advance(2);
@@ -91,11 +92,11 @@ void ShaderLexer::ReadNumber() {
 }
 
 ShaderToken ShaderLexer::Next() {
-    bool unclosed = false;
+    ShaderToken* unclosed = nullptr;
     int32_t line = line_;
     int32_t column = column_;
     bool crossedLine = SkipBlanks(unclosed);
-    if (unclosed) return Make(ShaderToken::kInvalid, text_, line, column);
+    if (unclosed != nullptr) return *unclosed;
     if (crossedLine) return Make(ShaderToken::kNewline, text_, line, column);
     line = line_;
     column = column_;

@@ -43,8 +43,9 @@ public:
 
 private:
     // Skips blanks and comments; returns true when a line end was crossed
-    // inside a block comment (it still separates statements).
-    bool SkipBlanks(bool& unclosed);
+    // inside a block comment (it still separates statements). An unclosed
+    // comment leaves `unclosed` pointing at its start, else null.
+    bool SkipBlanks(ShaderToken*& unclosed);
     void Advance(int32_t count);
     ShaderToken Make(ShaderToken::Kind kind, const char* start, int32_t line, int32_t column) const;
     void ReadIdentifier();
@@ -54,6 +55,7 @@ private:
     const char* end_;
     int32_t line_ = 1;
     int32_t column_ = 1;
+    ShaderToken unclosedComment_;
 };
 
 }  // namespace zel

@@ -145,7 +145,7 @@ int32_t ShaderOperandParser::SourceModifier(const ShaderToken& word, const char*
 int32_t ShaderOperandParser::Source(ShaderSource& source) {
     source = ShaderSource();
     uint32_t prefix = 0;
-    const ShaderToken& first = in_.Peek();
+    ShaderToken first = in_.Peek();
     if (first.kind == ShaderToken::kMinus) {
         prefix = kModNegate;
     } else if (first.kind == ShaderToken::kBang) {
