@@ -283,9 +283,10 @@ int32_t ShaderStatementParser::DeclarationToken(const ShaderToken& word, int32_t
     if (reg.type != kRegInput) return in_.Fail(word, "only input registers can be declared in this shader version");
     int32_t nameLength = length;
     while (nameLength > 0 && suffix[nameLength - 1] >= '0' && suffix[nameLength - 1] <= '9') --nameLength;
+    if (length - nameLength > 2) return in_.Fail(word, "usage index beyond 15");
     int32_t usageIndex = 0;
     for (int32_t i = nameLength; i < length; ++i) usageIndex = usageIndex * 10 + (suffix[i] - '0');
-    if (length - nameLength > 2 || usageIndex > 15) return in_.Fail(word, "usage index beyond 15");
+    if (usageIndex > 15) return in_.Fail(word, "usage index beyond 15");
     for (uint32_t usage = 0; usage < sizeof kUsages / sizeof kUsages[0]; ++usage) {
         if (!Equals(suffix, nameLength, kUsages[usage])) continue;
         token = kDeclarationBit | usage | uint32_t(usageIndex) << 16;
