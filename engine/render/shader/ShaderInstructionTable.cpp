@@ -60,7 +60,7 @@ constexpr ShaderInstruction kInstructions[] = {
     {"defi", 48, true, 0, kVs20, 0, I::kDefInt},
     {"texcoord", 64, true, 0, kPs13Down, 0, I::kPlain},
     {"texcrd", 64, true, 1, kPs14, 0, I::kPlain},
-    {"texkill", 65, true, 0, kPsAll, 0, I::kPlain},
+    {"texkill", I::kTexKill, true, 0, kPsAll, 0, I::kPlain},
     {"tex", 66, true, 0, kPs13Down, 0, I::kPlain},
     {"texld", 66, true, 1, kPs14, 0, I::kPlain},
     {"texld", 66, true, 2, kPs20, 0, I::kPlain},

@@ -20,6 +20,9 @@ struct ShaderInstruction {
         kPhase,      // a bare marker token, no operands
     };
 
+    // texkill names the register it tests in the destination slot.
+    static constexpr uint16_t kTexKill = 65;
+
     const char* mnemonic;
     uint16_t opcode;
     bool hasDestination;

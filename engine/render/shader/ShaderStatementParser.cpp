@@ -151,8 +151,9 @@ int32_t ShaderStatementParser::Plain(const ShaderInstruction& instruction, const
     bool first = true;
     if (instruction.hasDestination) {
         ShaderDestination destination;
-        // texkill names the register it tests, it does not write it.
-        if (operands_.Destination(destination, instruction.opcode != 65) != kOk) return kFailed;
+        // texkill reads the register it names.
+        if (operands_.Destination(destination, instruction.opcode != ShaderInstruction::kTexKill) != kOk)
+            return kFailed;
         destination.resultModifier = modifiers.result;
         destination.shift = modifiers.shift;
         encoder_.Destination(destination);

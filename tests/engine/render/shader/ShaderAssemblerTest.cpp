@@ -28,8 +28,8 @@ Assembled Assemble(const std::string& text) {
     return out;
 }
 
-// Valid programs and their tokens (those a reference assembler gives,
-// except where a case says otherwise).
+// Valid programs and their tokens (those Wine's D3DXAssembleShader gives,
+// checked there, except where a case says otherwise).
 struct ValidCase {
     const char* what;
     const char* text;
@@ -81,6 +81,7 @@ const ValidCase kValid[] = {
     // Definitions.
     {"def floats", "ps_1_1\ndef c0, 1.0f, .5, -2, 0\n",
      {0xFFFF0101, 0x51, 0xA00F0000, 0x3F800000, 0x3F000000, 0xC0000000, 0x00000000, 0xFFFF}},
+    // Exponents are read (Wine's assembler refuses them).
     {"def exponent", "vs_1_1\ndef c1, 1e3, 2.5E-1, 0, 0\n",
      {0xFFFE0101, 0x51, 0xA00F0001, 0x447A0000, 0x3E800000, 0, 0, 0xFFFF}},
     // A reference assembler reading integers as floats gives 0x01000000
