@@ -69,4 +69,3 @@ BENCHMARK(BM_AssembleCorpus);
 }  // namespace
 }  // namespace zel
 
-BENCHMARK_MAIN();
