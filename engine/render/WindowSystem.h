@@ -1,6 +1,7 @@
 // The system-window calls the renderer opens and closes its render window
-// through. The platform layer installs its implementation at start-up;
-// until one is installed, opening a window fails.
+// through. The platform layer implements them (engine/platform/SystemWindow)
+// and, on Windows, installs them when the input manager initialises; until
+// one is installed, opening a window fails.
 #pragma once
 
 #include <cstdint>
