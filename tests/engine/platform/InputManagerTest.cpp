@@ -21,7 +21,8 @@ struct Received {
 
 class RecordingHandler : public InputHandler {
 public:
-    RecordingHandler(const char* name, std::vector<Received>* received) : InputHandler(String(name)), received_(received) {}
+    RecordingHandler(const char* name, std::vector<Received>* received)
+        : InputHandler(String(name)), received_(received) {}
     void OnInputEvent(const InputEvent& event) override { received_->push_back({GetName().CStr(), event}); }
 
 private:

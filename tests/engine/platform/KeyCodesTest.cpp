@@ -24,7 +24,8 @@ TEST(KeyCodesTest, EveryRowOfTheTable) {
         {0x6E, 84}, {0x6D, 85}, {0x13, 86}, {0x21, 87}, {0x2C, 88}, {0xDD, 89}, {0xA3, 90}, {0x27, 91},
         {0xA5, 92}, {0xA1, 93}, {0x91, 94}, {0xBA, 95}, {0xBF, 96}, {0x20, 97}, {0x09, 98}, {0x26, 99},
     };
-    for (const KeyRow& row : rows) EXPECT_EQ(KeyCodeFromVirtualKey(row.virtualKey), row.code) << std::hex << row.virtualKey;
+    for (const KeyRow& row : rows)
+        EXPECT_EQ(KeyCodeFromVirtualKey(row.virtualKey), row.code) << std::hex << row.virtualKey;
 }
 
 TEST(KeyCodesTest, KeysOutsideTheTableGiveOther) {
