@@ -1,5 +1,6 @@
 // The input manager: handler order, the queue's growth and reuse, events
-// outside the manager's life, registration rules and its log lines.
+// outside the manager's life and registration rules. Its start and stop
+// lines are checked by the boot test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -145,23 +146,6 @@ TEST_F(InputManagerTest, EventsPostedByAHandlerWaitForTheNextPass) {
     EXPECT_EQ(echo->seen, 1);
     ProcessInput();
     EXPECT_EQ(echo->seen, 2);
-}
-
-TEST_F(InputManagerTest, StartAndStopLogTheirLinesInOrder) {
-    test::LogCapture log;
-    InputManager::Terminate();
-    InputManager::Initialize();
-    const char* expected[] = {
-        "Завершение работы менеджера ввода.",
-        "Менеджер ввода завершил работу.",
-        "Инициализация менеджера ввода.",
-        "Менеджер ввода инициализирован.",
-    };
-    ASSERT_EQ(log->lines.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(log->lines[i].level, kLogInfo);
-        EXPECT_EQ(log->lines[i].text, expected[i]);
-    }
 }
 
 }  // namespace
