@@ -73,6 +73,9 @@ public:
         return found != nullptr ? *found : nullptr;
     }
 
+    // The number of entries; -1 while there is no table.
+    int32_t Count() const { return table_ != nullptr ? table_->Count() : -1; }
+
     // Calls visit(object) for each entry until it returns false.
     template <class Visit>
     void ForEach(Visit visit) const {

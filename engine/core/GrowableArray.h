@@ -59,6 +59,16 @@ public:
         elements_[--count_] = T();
     }
 
+    // Removes the first n elements (all when n >= Count()), moving the rest
+    // down; the block is kept for reuse and freed slots are reset.
+    void RemoveFront(int32_t n) {
+        if (n <= 0) return;
+        if (n > count_) n = count_;
+        for (int32_t i = n; i < count_; ++i) elements_[i - n] = std::move(elements_[i]);
+        for (int32_t i = count_ - n; i < count_; ++i) elements_[i] = T();
+        count_ -= n;
+    }
+
     // Empties the array and frees the block.
     void Clear() {
         delete[] elements_;

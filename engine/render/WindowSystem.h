@@ -1,7 +1,8 @@
 // The system-window calls the renderer opens and closes its render window
 // through. The interface lives here, with the renderer that needs it; the
-// platform layer, above, implements it and installs its implementation at
-// start-up. Until one is installed, opening a window fails.
+// platform layer, above, implements it (engine/platform/SystemWindow) and,
+// on Windows, installs it when the input manager initialises. Until one is
+// installed, opening a window fails.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "engine/startup/EngineStartup.h"
 
+#include "engine/platform/FontManager.h"
+#include "engine/platform/InputManager.h"
 #include "engine/render/Renderer.h"
 #include "engine/resources/BMPImageCodec.h"
 #include "engine/resources/CUBEImageCodec.h"
@@ -21,7 +23,8 @@ const ManagerEntry kManagers[] = {
     {"FileManager", &RegisterManagerFunctions<FileManager>},
     // The sound manager's slot.
     {"CodecManager", &RegisterManagerFunctions<CodecManager>},
-    // The input and font managers' slots.
+    {"InputManager", &RegisterManagerFunctions<InputManager>},
+    {"FontManager", &RegisterManagerFunctions<FontManager>},
 };
 
 const InternalModuleEntry kInternalModules[] = {

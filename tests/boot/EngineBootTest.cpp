@@ -70,6 +70,31 @@ TEST(EngineBoot, LogFileHoldsTheLifecycleInOrder) {
         ASSERT_GE(at, 0) << "missing or out of order: " << expected;
     }
 
+    // The managers start and stop in their fixed order, each between the
+    // engine's opening and closing lines.
+    const char* managersInOrder[] = {
+        "INFO. Инициализация движка v.0.1.2:",
+        "INFO. Инициализация менеджера кодеков.",
+        "INFO. Менеджер кодеков инициализирован.",
+        "INFO. Инициализация менеджера ввода.",
+        "INFO. Менеджер ввода инициализирован.",
+        "INFO. Инициализация менеджера шрифтов.",
+        "INFO. Менеджер шрифтов инициализирован.",
+        "INFO. Инициализация движка завершилась удачно.",
+        "INFO. Завершение работы движка:",
+        "INFO. Менеджер кодеков завершил работу.",
+        "INFO. Завершение работы менеджера ввода.",
+        "INFO. Менеджер ввода завершил работу.",
+        "INFO. Завершение работы менеджера шрифтов.",
+        "INFO. Менеджер шрифтов завершил работу.",
+        "INFO. Завершение работы движка завершилось удачно.",
+    };
+    at = 0;
+    for (const char* expected : managersInOrder) {
+        at = FindLine(lines, expected, at);
+        ASSERT_GE(at, 0) << "missing or out of order: " << expected;
+    }
+
     // The texts are Windows-1251 bytes: "Инициализация движка" spelled out.
     const std::string cp1251 =
         "INFO. \xC8\xED\xE8\xF6\xE8\xE0\xEB\xE8\xE7\xE0\xF6\xE8\xFF \xE4\xE2\xE8\xE6\xEA\xE0 v.0.1.2:";

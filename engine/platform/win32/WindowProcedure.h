@@ -1,0 +1,12 @@
+// The procedure of the engine's window class: keyboard, mouse and close
+// messages become input events; every message then goes on to the system's
+// default handling.
+#pragma once
+
+#include "engine/os/win32/Windows.h"
+
+namespace zel {
+
+LRESULT CALLBACK SystemWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace zel
