@@ -11,6 +11,7 @@
 #include "engine/resources/RAR2FileCodec.h"
 #include "engine/resources/STRSceneCodec.h"
 #include "engine/resources/TGAImageCodec.h"
+#include "engine/sound/SoundManager.h"
 
 namespace zel {
 
@@ -19,7 +20,9 @@ namespace {
 const ManagerEntry kManagers[] = {
     {"ModuleManager", &ModuleManager::RegisterFunctions},
     {"FileManager", &FileManager::RegisterFunctions},
-    // The sound manager's slot.
+#if ZEL_SOUND_LIBRARY
+    {"SoundManager", &SoundManager::RegisterFunctions},
+#endif
     {"CodecManager", &CodecManager::RegisterFunctions},
     // The input and font managers' slots.
 };
