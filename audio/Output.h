@@ -16,7 +16,7 @@ public:
     // Opens the device or file and starts the thread; false on failure.
     virtual bool Start(int32_t rate, RenderFunction render) = 0;
     // Stops and joins the thread and closes the device or file. Must not be
-    // called with the renderer's lock held.
+    // called while holding the lock that `render` takes.
     virtual void Stop() = 0;
 };
 

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     channel->SetLoop(true);
     channel->Play(false);
     float mix[2 * 512];
-    for (int block = 0; block < 64; ++block) {
+    for (int block = 0; block < 16; ++block) {
         mixer.Render(mix, 512);
         for (float sample : mix)
             if (!(std::fabs(sample) <= 1.0f)) std::abort();
