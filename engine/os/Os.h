@@ -34,4 +34,15 @@ LibrarySymbol FindLibrarySymbol(void* library, const char* name);
 // Unloads a library loaded above; false when the system refuses.
 bool FreeDynamicLibrary(void* library);
 
+// Size of a path buffer, terminating zero included.
+constexpr uint32_t kMaxPath = 260;
+
+// Writes `size` bytes to a new file in the system's temporary folder whose
+// name starts with `prefix`, and stores its path in `path` (kMaxPath
+// bytes). False when the file cannot be created or written; nothing is left
+// behind then.
+bool WriteTemporaryFile(const char* prefix, const void* bytes, uint32_t size, char* path);
+// Deletes a file written above; false when the system refuses.
+bool DeleteTemporaryFile(const char* path);
+
 }  // namespace zel::os

@@ -114,7 +114,7 @@ int32_t Renderer::BeginFrame() {
     camera->SetPlaneMask(-1);
     const int32_t result = BeginScene();
     RenderPreRenderQueue();
-    if (gSoundListenerHook != nullptr) gSoundListenerHook(camera->GetPosition(), camera->GetDirection());
+    if (gSoundListenerHook != nullptr) gSoundListenerHook(camera->GetPosition(), camera->GetDirection(), camera->GetUp());
     return result;
 }
 

@@ -293,10 +293,10 @@ using CreateRendererFunction = int32_t (*)(Renderer** renderer);
 // entry point is missing; 1 when creation fails. Failures are logged.
 int32_t LoadRenderer(const String& name);
 
-// Where the camera's position and viewing direction go at every BeginFrame:
-// the sound manager installs its listener update here. Null (the default)
-// does nothing.
-using SoundListenerHook = void (*)(const Vector3& position, const Vector3& direction);
+// Where the camera's position, viewing direction and up vector go at every
+// BeginFrame: the sound manager installs its listener update here. Null (the
+// default) does nothing.
+using SoundListenerHook = void (*)(const Vector3& position, const Vector3& direction, const Vector3& up);
 void SetSoundListenerHook(SoundListenerHook hook);
 SoundListenerHook GetSoundListenerHook();
 

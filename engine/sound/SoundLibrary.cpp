@@ -28,6 +28,7 @@ const SoundFunctionSlot kSlots[] = {
     ZEL_SOUND_SLOT(BASS_GetDeviceDescription),
     ZEL_SOUND_SLOT(BASS_ErrorGetCode),
     ZEL_SOUND_SLOT(BASS_Set3DFactors),
+    ZEL_SOUND_SLOT(BASS_Set3DPosition),
     ZEL_SOUND_SLOT(BASS_Apply3D),
     ZEL_SOUND_SLOT(BASS_Free),
     ZEL_SOUND_SLOT(BASS_SetConfig),
@@ -60,6 +61,18 @@ bool BindSoundFunction(const char* name, os::LibrarySymbol address) {
 }
 
 void ClearSoundLibrary() { gSoundLibrary = SoundLibrary(); }
+
+bool BindSoundLibrary(void* library) {
+    for (const SoundFunctionSlot& slot : kSlots) {
+        os::LibrarySymbol address = os::FindLibrarySymbol(library, slot.name);
+        if (address == nullptr) {
+            ClearSoundLibrary();
+            return false;
+        }
+        slot.bind(gSoundLibrary, address);
+    }
+    return true;
+}
 
 void PlaceChannel(uint32_t channel, const Vector3& worldPosition) {
     Vector3 relative = worldPosition;

@@ -44,6 +44,10 @@ struct SoundLibrary {
     int32_t(ZEL_SOUND_CALL* BASS_ErrorGetCode)() = nullptr;
     // distance, roll-off and Doppler factors.
     int32_t(ZEL_SOUND_CALL* BASS_Set3DFactors)(float, float, float) = nullptr;
+    // The listener: position, velocity, front and top vectors; null leaves
+    // one unchanged.
+    int32_t(ZEL_SOUND_CALL* BASS_Set3DPosition)(const SoundVector*, const SoundVector*, const SoundVector*,
+                                                const SoundVector*) = nullptr;
     void(ZEL_SOUND_CALL* BASS_Apply3D)() = nullptr;
     int32_t(ZEL_SOUND_CALL* BASS_Free)() = nullptr;
     uint32_t(ZEL_SOUND_CALL* BASS_SetConfig)(uint32_t, uint32_t) = nullptr;
@@ -110,6 +114,9 @@ SoundLibrary& GetSoundLibrary();
 bool BindSoundFunction(const char* name, os::LibrarySymbol address);
 // Every pointer back to null.
 void ClearSoundLibrary();
+// Looks up every function of the table in the loaded `library`. False when
+// one is missing; the table is cleared then, so nothing calls into it.
+bool BindSoundLibrary(void* library);
 
 // Places the channel at `worldPosition` relative to the current renderer's
 // camera (the world origin when there is none) and applies the change.

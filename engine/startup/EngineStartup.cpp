@@ -13,6 +13,7 @@
 #include "engine/resources/RAR2FileCodec.h"
 #include "engine/resources/STRSceneCodec.h"
 #include "engine/resources/TGAImageCodec.h"
+#include "engine/sound/SoundManager.h"
 
 namespace zel {
 
@@ -21,7 +22,9 @@ namespace {
 const ManagerEntry kManagers[] = {
     {"ModuleManager", &RegisterManagerFunctions<ModuleManager>},
     {"FileManager", &RegisterManagerFunctions<FileManager>},
-    // The sound manager's slot.
+#if ZEL_SOUND_LIBRARY
+    {"SoundManager", &RegisterManagerFunctions<SoundManager>},
+#endif
     {"CodecManager", &RegisterManagerFunctions<CodecManager>},
     {"InputManager", &RegisterManagerFunctions<InputManager>},
     {"FontManager", &RegisterManagerFunctions<FontManager>},

@@ -3,7 +3,8 @@
 // ("ChannelPlay(101,1)") and keep a little state, so that what the engine
 // asks the library to do can be checked. Streams are numbered from 101;
 // ChannelPlay marks a stream playing and ChannelStop clears it, which is
-// what ChannelIsActive reports.
+// what ChannelIsActive reports. The table the engine had before is put
+// back when the instance goes.
 #pragma once
 
 #include <cstdio>
@@ -15,11 +16,26 @@
 
 namespace zel::test {
 
+// Puts the engine's call table back as it was when the instance was made.
+class SavedSoundLibrary {
+public:
+    SavedSoundLibrary() : saved_(GetSoundLibrary()) {}
+    ~SavedSoundLibrary() { GetSoundLibrary() = saved_; }
+
+    SavedSoundLibrary(const SavedSoundLibrary&) = delete;
+    SavedSoundLibrary& operator=(const SavedSoundLibrary&) = delete;
+
+private:
+    SoundLibrary saved_;
+};
+
 class FakeSoundLibrary {
 public:
     FakeSoundLibrary() {
         Reset();
         SoundLibrary& library = GetSoundLibrary();
+        library.BASS_SetConfig = &SetConfig;
+        library.BASS_Set3DPosition = &Set3DPosition;
         library.BASS_StreamCreateFile = &StreamCreateFile;
         library.BASS_StreamFree = &StreamFree;
         library.BASS_Apply3D = &Apply3D;
@@ -31,10 +47,7 @@ public:
         library.BASS_ChannelStop = &ChannelStop;
         library.BASS_ChannelIsActive = &ChannelIsActive;
     }
-    ~FakeSoundLibrary() {
-        ClearSoundLibrary();
-        Reset();
-    }
+    ~FakeSoundLibrary() { Reset(); }
 
     FakeSoundLibrary(const FakeSoundLibrary&) = delete;
     FakeSoundLibrary& operator=(const FakeSoundLibrary&) = delete;
@@ -64,6 +77,8 @@ public:
     static inline std::vector<std::string> streamData;
 
 private:
+    SavedSoundLibrary saved_;  // restored after Reset
+
     static void Reset() {
         calls.clear();
         playing.clear();
@@ -91,6 +106,19 @@ private:
         playing.erase(stream);
     }
     static void ZEL_SOUND_CALL Apply3D() { calls.push_back("Apply3D()"); }
+    static uint32_t ZEL_SOUND_CALL SetConfig(uint32_t option, uint32_t value) {
+        calls.push_back("SetConfig(" + std::to_string(option) + "," + std::to_string(value) + ")");
+        return value;
+    }
+    static std::string Vector(const SoundVector* v) {
+        return v != nullptr ? Number(v->x) + " " + Number(v->y) + " " + Number(v->z) : std::string("null");
+    }
+    static int32_t ZEL_SOUND_CALL Set3DPosition(const SoundVector* position, const SoundVector* velocity,
+                                                const SoundVector* front, const SoundVector* top) {
+        calls.push_back("Set3DPosition(" + Vector(position) + "," + Vector(velocity) + "," + Vector(front) + "," +
+                        Vector(top) + ")");
+        return 1;
+    }
     static int32_t ZEL_SOUND_CALL ChannelSetFlags(uint32_t channel, uint32_t flags) {
         calls.push_back("ChannelSetFlags(" + std::to_string(channel) + "," + std::to_string(flags) + ")");
         return 1;

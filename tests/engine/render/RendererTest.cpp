@@ -181,11 +181,13 @@ TEST(Renderer, ActivePostUpdateControllersQueueOnTheCurrentRenderer) {
 
 Vector3 gListenerPosition;
 Vector3 gListenerDirection;
+Vector3 gListenerUp;
 int gListenerCalls = 0;
 
-void RecordListener(const Vector3& position, const Vector3& direction) {
+void RecordListener(const Vector3& position, const Vector3& direction, const Vector3& up) {
     gListenerPosition = position;
     gListenerDirection = direction;
+    gListenerUp = up;
     ++gListenerCalls;
 }
 
@@ -194,14 +196,17 @@ TEST(Renderer, TheCameraBecomesTheSoundListener) {
     Pointer<Camera> camera = new Camera();
     camera->SetLocal(Transform::Make({1, 1, 1}, Quaternion::FromAxisAngle({0, 1, 0}, kHalfPi), {1, 2, 3}));
     renderer->SetCamera(camera);
+    const SoundListenerHook saved = GetSoundListenerHook();
+    SetSoundListenerHook(nullptr);
     renderer->BeginFrame();
     EXPECT_EQ(gListenerCalls, 0);
     SetSoundListenerHook(&RecordListener);
     renderer->BeginFrame();
-    SetSoundListenerHook(nullptr);
+    SetSoundListenerHook(saved);
     EXPECT_EQ(gListenerCalls, 1);
     EXPECT_EQ(gListenerPosition, (Vector3{1, 2, 3}));
     EXPECT_EQ(gListenerDirection, camera->GetDirection());
+    EXPECT_EQ(gListenerUp, camera->GetUp());
 }
 
 // Deferred drawing.

@@ -16,6 +16,7 @@ uint32_t ZEL_SOUND_CALL Version() {
 }
 
 TEST(SoundLibrary, AnEmptyTableSkipsEveryCall) {
+    const test::SavedSoundLibrary saved;
     ClearSoundLibrary();
     const SoundLibrary& library = GetSoundLibrary();
     EXPECT_EQ(library.BASS_ChannelPlay, nullptr);
@@ -33,6 +34,7 @@ TEST(SoundLibrary, AnEmptyTableSkipsEveryCall) {
 }
 
 TEST(SoundLibrary, FunctionsAreBoundByTheirExportNames) {
+    const test::SavedSoundLibrary saved;
     ClearSoundLibrary();
     EXPECT_TRUE(BindSoundFunction("BASS_GetVersion", reinterpret_cast<os::LibrarySymbol>(&Version)));
     ASSERT_NE(GetSoundLibrary().BASS_GetVersion, nullptr);
@@ -55,7 +57,9 @@ TEST(SoundLibrary, EveryFunctionTheEngineCallsHasASlot) {
                            "BASS_StreamFree",         "BASS_ChannelSetFlags",
                            "BASS_ChannelSetAttributes", "BASS_ChannelSet3DAttributes",
                            "BASS_ChannelSet3DPosition", "BASS_ChannelPlay",
-                           "BASS_ChannelStop",        "BASS_ChannelIsActive"};
+                           "BASS_ChannelStop",        "BASS_ChannelIsActive",
+                           "BASS_Set3DPosition"};
+    const test::SavedSoundLibrary saved;
     for (const char* name : names) EXPECT_TRUE(BindSoundFunction(name, nullptr)) << name;
 }
 

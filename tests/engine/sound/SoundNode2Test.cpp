@@ -3,8 +3,10 @@
 // loop on degenerate intervals), 3D placement, and streaming.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "support/AnimationTestSupport.h"
 #include "support/CurrentRenderer.h"
@@ -111,6 +113,36 @@ TEST(SoundNode2, IntervalsStayWithinBasePlusOrMinusSpread) {
     EXPECT_LT(lowest, 1.6f);
     EXPECT_GT(highest, 2.4f);
     EXPECT_TRUE(sawFirst && sawSecond);
+}
+
+// Seen from the library: in scene time, the restarts come at most one
+// frame off base +/- spread apart.
+TEST(SoundNode2, RestartsReachTheLibraryAtIntervalsWithinBasePlusOrMinusSpread) {
+    Pair pair;
+    pair.node->SetInterval(2.0f, 0.5f);
+    pair.node->LoadSounds();
+    std::srand(2024);
+    constexpr double kFrame = 0.01;
+    std::vector<double> restarts;
+    for (int frame = 1; frame <= 20000; ++frame) {
+        FakeSoundLibrary::calls.clear();
+        pair.node->Update(kFrame, false);
+        for (const std::string& call : FakeSoundLibrary::Filter("ChannelPlay")) {
+            EXPECT_TRUE(call == "ChannelPlay(101,1)" || call == "ChannelPlay(102,1)") << call;
+            restarts.push_back(frame * kFrame);
+        }
+    }
+    ASSERT_GT(restarts.size(), 70u);  // 200 seconds of scene time
+    double lowest = 10.0, highest = 0.0;
+    for (size_t i = 1; i < restarts.size(); ++i) {
+        const double interval = restarts[i] - restarts[i - 1];
+        EXPECT_GE(interval, 1.5 - kFrame - 1e-6) << i;
+        EXPECT_LE(interval, 2.5 + kFrame + 1e-6) << i;
+        lowest = std::min(lowest, interval);
+        highest = std::max(highest, interval);
+    }
+    EXPECT_LT(lowest, 1.65);
+    EXPECT_GT(highest, 2.35);
 }
 
 TEST(SoundNode2, TheTimerCarriesTheRemainder) {

@@ -156,6 +156,7 @@ TEST(SoundNode, A3DSoundIsPlacedRelativeToTheCurrentCamera) {
 }
 
 TEST(SoundNode, WithoutTheLibraryTheNodeStaysSilent) {
+    const test::SavedSoundLibrary saved;
     ClearSoundLibrary();
     test::MountedSoundFiles files;
     Pointer<SoundNode> node = new SoundNode();

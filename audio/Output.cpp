@@ -1,0 +1,28 @@
+#include "audio/Output.h"
+
+#include <cstdlib>
+#include <new>
+
+#include "audio/WavFileOutput.h"
+
+namespace zel::audio {
+
+namespace {
+
+const char* WavPath() {
+    const char* path = std::getenv("ZEL_AUDIO_WAV");
+    return path != nullptr && path[0] != '\0' ? path : nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<Output> CreateOutput() {
+    if (const char* path = WavPath()) return std::unique_ptr<Output>(new (std::nothrow) WavFileOutput(path));
+    return CreateSystemOutput();
+}
+
+bool HasOutput() { return WavPath() != nullptr || HasSystemOutput(); }
+
+const char* GetOutputDescription() { return WavPath() != nullptr ? "WAV file" : GetSystemOutputDescription(); }
+
+}  // namespace zel::audio

@@ -1,0 +1,46 @@
+// The sound manager: at engine initialisation it writes the sound library
+// the program carries (resource 108 of type "BASS") to a temporary file,
+// loads it, binds the call table by name, checks the version and opens the
+// default output with 3D; at termination it frees the output, unloads the
+// library and deletes the file. While loaded it makes the camera the
+// library's listener every frame.
+#pragma once
+
+#include <cstdint>
+
+namespace zel {
+
+struct Vector3;
+
+class SoundManager {
+public:
+    static constexpr int32_t kResourceId = 108;
+    static constexpr const char* kResourceType = "BASS";
+    static constexpr int32_t kOutputRate = 44100;
+    // Global 3D factors: distance, roll-off, Doppler.
+    static constexpr float kDistanceFactor = 1.0f;
+    static constexpr float kRolloffFactor = 7.0f;
+    static constexpr float kDopplerFactor = 1.0f;
+
+
+    // 0 when the library is loaded (also when the output could not be
+    // opened: the program then runs silent); 1 when the library is missing,
+    // cannot be written or loaded, or is the wrong version. Every failure
+    // is logged.
+    static int32_t Initialize();
+    // Always 0.
+    static int32_t Terminate();
+
+    static bool IsLoaded();
+    // The temporary file's path; empty when not loaded.
+    static const char* GetLibraryPath();
+
+    // The global stream volume, at most 100.
+    static void SetMasterVolume(uint32_t percent);
+
+    // The listener hook: the camera's direction and up vector orient the
+    // library's listener (sources are already given relative to the camera).
+    static void UpdateListener(const Vector3& position, const Vector3& direction, const Vector3& up);
+};
+
+}  // namespace zel
