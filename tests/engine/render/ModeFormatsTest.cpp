@@ -101,9 +101,9 @@ TEST(ModeFormats, GammaRampRisesByLevelAndClamps) {
         uint16_t value;
     };
     const Row rows[] = {
-        {0, 0, 0},         {0, 1, 256},       {0, 255, 65280},   {1, 0, 200},
-        {300, 0, 65535},   {300, 255, 65535}, {-5, 0, 0},        {-5, 4, 24},
-        {50, 255, 65535},
+        {0, 0, 0},       {0, 1, 256},         {0, 255, 65280}, {1, 0, 200},
+        {300, 0, 60000}, {300, 21, 65376},    {300, 22, 65535}, {300, 255, 65535},
+        {-5, 0, 0},      {-5, 4, 24},         {50, 255, 65535},
     };
     for (const Row& row : rows)
         EXPECT_EQ(GammaRampEntry(row.level, row.index), row.value) << row.level << "/" << row.index;
