@@ -3,6 +3,7 @@
 #include "engine/platform/FontManager.h"
 #include "engine/platform/InputManager.h"
 #include "engine/render/Renderer.h"
+#include "engine/render/RendererModule.h"
 #include "engine/resources/BMPImageCodec.h"
 #include "engine/resources/CUBEImageCodec.h"
 #include "engine/resources/CodecManager.h"
@@ -31,7 +32,7 @@ const ManagerEntry kManagers[] = {
 };
 
 const InternalModuleEntry kInternalModules[] = {
-    // The "DirectX9" renderer module's slot.
+    {kDirectX9ModuleName, &RegisterDirectX9Module},
     {BMPImageCodec::kModuleName, &RegisterCodecModule<BMPImageCodec>},
     {JPGImageCodec::kModuleName, &RegisterCodecModule<JPGImageCodec>},
     {TGAImageCodec::kModuleName, &RegisterCodecModule<TGAImageCodec>},

@@ -1,6 +1,6 @@
 // The one way engine sources include the Win32 headers. windows.h defines
-// RegisterClass as a macro, which would rename zel::RegisterClass of the
-// class factory in every file that sees both, so it is undefined here.
+// RegisterClass and UnregisterClass as macros, which would rename the class
+// factory's functions in every file that sees both, so they are undefined here.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -12,3 +12,4 @@
 #include <windows.h>
 
 #undef RegisterClass
+#undef UnregisterClass

@@ -1,0 +1,45 @@
+// Vertex and pixel shaders, assembled from their program text on first
+// bind. A program that does not assemble leaves the stage unbound.
+#include "engine/render/Shader.h"
+#include "engine/render/d3d9/D3D9Renderer.h"
+
+namespace zel {
+
+namespace {
+
+// Assembles `program` into the device's token stream. The assembler plugs
+// in here; until it does no program assembles.
+bool AssembleProgram(const String&, GrowableArray<DWORD>&) { return false; }
+
+}  // namespace
+
+IUnknown* D3D9Renderer::PrepareShader(Shader* shader) {
+    RendererBinding& binding = shader->GetBinding();
+    if (binding.GetHandle() != nullptr) return static_cast<IUnknown*>(binding.GetHandle());
+    GrowableArray<DWORD> tokens(256, 256);
+    if (!AssembleProgram(shader->GetProgram(), tokens) || tokens.IsEmpty()) return nullptr;
+    IUnknown* handle = nullptr;
+    if (shader->ShaderKind() == Shader::kVertexShader) {
+        IDirect3DVertexShader9* created = nullptr;
+        if (D3DSucceeded(device_->CreateVertexShader(tokens.begin(), &created), "CreateVertexShader")) handle = created;
+    } else {
+        IDirect3DPixelShader9* created = nullptr;
+        if (D3DSucceeded(device_->CreatePixelShader(tokens.begin(), &created), "CreatePixelShader")) handle = created;
+    }
+    if (handle != nullptr) Remember(shader, binding, handle);
+    return handle;
+}
+
+void D3D9Renderer::SetVertexShader(Shader* shader) {
+    if (device_ == nullptr) return;
+    auto* handle = static_cast<IDirect3DVertexShader9*>(shader != nullptr ? PrepareShader(shader) : nullptr);
+    D3DSucceeded(device_->SetVertexShader(handle), "SetVertexShader");
+}
+
+void D3D9Renderer::SetPixelShader(Shader* shader) {
+    if (device_ == nullptr) return;
+    auto* handle = static_cast<IDirect3DPixelShader9*>(shader != nullptr ? PrepareShader(shader) : nullptr);
+    D3DSucceeded(device_->SetPixelShader(handle), "SetPixelShader");
+}
+
+}  // namespace zel
