@@ -2,29 +2,33 @@
 // bind. A program that does not assemble leaves the stage unbound.
 #include "engine/render/Shader.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/shader/ShaderAssembler.h"
 
 namespace zel {
 
 namespace {
 
-// Assembles `program` into the device's token stream. The assembler plugs
-// in here; until it does no program assembles.
-bool AssembleProgram(const String&, GrowableArray<DWORD>&) { return false; }
+// Assembles `program` into the device's token stream with our own
+// assembler (no D3DX at run time).
+bool AssembleProgram(const String& program, GrowableArray<uint32_t>& tokens) {
+    ShaderAssemblyError error;
+    return ShaderAssembler::Assemble(program.CStr(), program.Length(), tokens, error) == kOk;
+}
 
 }  // namespace
 
 IUnknown* D3D9Renderer::PrepareShader(Shader* shader) {
     RendererBinding& binding = shader->GetBinding();
     if (binding.GetHandle() != nullptr) return static_cast<IUnknown*>(binding.GetHandle());
-    GrowableArray<DWORD> tokens(256, 256);
+    GrowableArray<uint32_t> tokens(256, 256);
     if (!AssembleProgram(shader->GetProgram(), tokens) || tokens.IsEmpty()) return nullptr;
     IUnknown* handle = nullptr;
     if (shader->ShaderKind() == Shader::kVertexShader) {
         IDirect3DVertexShader9* created = nullptr;
-        if (D3DSucceeded(device_->CreateVertexShader(tokens.begin(), &created), "CreateVertexShader")) handle = created;
+        if (D3DSucceeded(device_->CreateVertexShader(reinterpret_cast<const DWORD*>(tokens.begin()), &created), "CreateVertexShader")) handle = created;
     } else {
         IDirect3DPixelShader9* created = nullptr;
-        if (D3DSucceeded(device_->CreatePixelShader(tokens.begin(), &created), "CreatePixelShader")) handle = created;
+        if (D3DSucceeded(device_->CreatePixelShader(reinterpret_cast<const DWORD*>(tokens.begin()), &created), "CreatePixelShader")) handle = created;
     }
     if (handle != nullptr) Remember(shader, binding, handle);
     return handle;

@@ -18,7 +18,9 @@
 #include "engine/math/Matrix4.h"
 #include "engine/render/CubeTexture.h"
 #include "engine/render/OcclusionQuery.h"
+#include "engine/render/PixelShader.h"
 #include "engine/render/Texture.h"
+#include "engine/render/VertexShader.h"
 #include "engine/render/VolumeTexture.h"
 #include "engine/render/WindowSystem.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
@@ -353,6 +355,29 @@ TEST_F(D3D9RendererTest, TexturesWithoutPixelsStayUnbound) {
         EXPECT_EQ(bound, nullptr);
         ReleaseCom(bound);
     }
+}
+
+// Shaders: assembled by our own assembler and bound; a bad program leaves
+// the stage unbound.
+TEST_F(D3D9RendererTest, ShadersAssembleAndBindOrLeaveTheStageUnbound) {
+    Pointer<VertexShader> vertex = new VertexShader(String("vs_1_1\ndcl_position v0\nm4x4 oPos, v0, c0\n"));
+    Pointer<PixelShader> pixel = new PixelShader(String("ps_2_0\ndcl t0.xy\ndcl_2d s0\ntexld r0, t0, s0\nmov oC0, r0\n"));
+    Pointer<PixelShader> broken = new PixelShader(String("ps_2_0\nmov oC0, q9\n"));
+    renderer_->SetVertexShader(vertex);
+    renderer_->SetPixelShader(pixel);
+    EXPECT_NE(vertex->GetBinding().GetHandle(), nullptr);
+    EXPECT_NE(pixel->GetBinding().GetHandle(), nullptr);
+    IDirect3DPixelShader9* bound = nullptr;
+    device_->GetPixelShader(&bound);
+    EXPECT_EQ(bound, pixel->GetBinding().GetHandle());
+    ReleaseCom(bound);
+
+    renderer_->SetPixelShader(broken);
+    EXPECT_EQ(broken->GetBinding().GetHandle(), nullptr);
+    device_->GetPixelShader(&bound);
+    EXPECT_EQ(bound, nullptr);
+    ReleaseCom(bound);
+    renderer_->SetVertexShader(nullptr);
 }
 
 // Render targets.
