@@ -21,21 +21,6 @@ const float kDepthBiasUnit = std::bit_cast<float>(0x33800001u);
 
 DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
 
-D3DFORMAT TargetFormatOf(const Image* image) {
-    switch (image->GetFormat()) {
-        case Image::kFormatRGB:
-            return D3DFMT_X8R8G8B8;
-        case Image::kFormatRGBA:
-            return D3DFMT_A8R8G8B8;
-        case Image::kFormatA8:
-            return D3DFMT_A8;
-        case Image::kFormatRGBA16F:
-            return D3DFMT_A16B16G16R16F;
-        default:
-            return D3DFMT_UNKNOWN;
-    }
-}
-
 // Creation of a target may fail while the driver frees memory; once more
 // is worth it.
 template <class Create>
@@ -81,7 +66,7 @@ IDirect3DCubeTexture9* D3D9Renderer::CubeTargetTexture(CubeTexture* texture) {
         return handle;
     if (handle != nullptr) ReleaseTexture(texture);
     const Image* image = texture->GetImage();
-    const D3DFORMAT format = TargetFormatOf(image);
+    const D3DFORMAT format = DeviceFormatOf(image->GetFormat());
     const auto edge = static_cast<UINT>(image->GetWidth());
     handle = nullptr;
     if (format == D3DFMT_UNKNOWN ||
@@ -171,7 +156,7 @@ void D3D9Renderer::SetRenderTarget(Texture* texture) {
     }
     const Image* image = texture->GetImage();
     if (image == nullptr) return;
-    IDirect3DTexture9* handle = TargetTexture(texture, D3DUSAGE_RENDERTARGET, TargetFormatOf(image));
+    IDirect3DTexture9* handle = TargetTexture(texture, D3DUSAGE_RENDERTARGET, DeviceFormatOf(image->GetFormat()));
     if (handle == nullptr) return;
     IDirect3DSurface9* color = nullptr;
     if (!D3DSucceeded(handle->GetSurfaceLevel(0, &color), "GetSurfaceLevel")) return;

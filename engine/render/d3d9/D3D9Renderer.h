@@ -21,6 +21,10 @@ class RenderStateBlock;
 class VolumeImage;
 class VolumeTexture;
 
+// The device format of an image pixel format (16-bit float RGBA included);
+// unknown for the formats without one.
+D3DFORMAT DeviceFormatOf(int32_t imageFormat);
+
 class D3D9Renderer : public Renderer {
 public:
     // The SDK version the renderer is written against (the headers here

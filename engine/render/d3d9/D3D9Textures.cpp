@@ -17,16 +17,9 @@ constexpr int32_t kCubeFaces = 6;
 // get no device texture.
 D3DFORMAT TextureFormatOf(const Image* image) {
     if (image == nullptr || image->GetData() == nullptr) return D3DFMT_UNKNOWN;
-    switch (image->GetFormat()) {
-        case Image::kFormatRGB:
-            return D3DFMT_X8R8G8B8;
-        case Image::kFormatRGBA:
-            return D3DFMT_A8R8G8B8;
-        case Image::kFormatA8:
-            return D3DFMT_A8;
-        default:
-            return D3DFMT_UNKNOWN;
-    }
+    // 16-bit float pixels are for render targets only.
+    if (image->GetFormat() == Image::kFormatRGBA16F) return D3DFMT_UNKNOWN;
+    return DeviceFormatOf(image->GetFormat());
 }
 
 bool CopyToSurface(IDirect3DTexture9* texture, const Image& image) {
@@ -69,6 +62,21 @@ bool HoldsCubeFaces(const Image* image) {
 }
 
 }  // namespace
+
+D3DFORMAT DeviceFormatOf(int32_t imageFormat) {
+    switch (imageFormat) {
+        case Image::kFormatRGB:
+            return D3DFMT_X8R8G8B8;
+        case Image::kFormatRGBA:
+            return D3DFMT_A8R8G8B8;
+        case Image::kFormatA8:
+            return D3DFMT_A8;
+        case Image::kFormatRGBA16F:
+            return D3DFMT_A16B16G16R16F;
+        default:
+            return D3DFMT_UNKNOWN;
+    }
+}
 
 bool D3D9Renderer::IsTargetOnStack(const Object* object) const {
     for (const TargetEntry& entry : targets_)
