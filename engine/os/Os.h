@@ -45,4 +45,14 @@ bool WriteTemporaryFile(const char* prefix, const void* bytes, uint32_t size, ch
 // Deletes a file written above; false when the system refuses.
 bool DeleteTemporaryFile(const char* path);
 
+// Shows `text` to the user in a modal box with an empty caption and an OK
+// button (natively: on stderr). A hook set with SetMessageBoxHook takes the
+// text instead, so tests see it without a box blocking them.
+void ShowMessageBox(const char* text);
+using MessageBoxHook = void (*)(const char* text);
+// Null restores the system's box.
+void SetMessageBoxHook(MessageBoxHook hook);
+// The system's box itself, without the hook.
+void ShowSystemMessageBox(const char* text);
+
 }  // namespace zel::os

@@ -11,7 +11,9 @@ Shader::~Shader() {
 }
 
 void Shader::SetProgram(const String& program) {
+    // A new text is assembled anew, also after an earlier text failed.
     if (Renderer* renderer = BoundRenderer(binding_)) renderer->ReleaseShader(this);
+    else binding_.Clear();
     program_ = program;
 }
 

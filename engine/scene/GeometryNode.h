@@ -18,6 +18,8 @@ public:
     static constexpr int32_t kLineList = 1;
     static constexpr int32_t kLineStrip = 2;
     static constexpr int32_t kTriangleList = 3;
+    // No class of ours draws strips; the device renderer knows the kind.
+    static constexpr int32_t kTriangleStrip = 4;
     static constexpr int32_t kTexCoordUnits = 8;
 
     // A new sphere as model bound (logged when it cannot be allocated).

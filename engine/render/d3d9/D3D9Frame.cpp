@@ -32,6 +32,8 @@ int32_t D3D9Renderer::BeginScene() {
 
 void D3D9Renderer::EndScene() {
     if (device_ == nullptr) return;
+    // A pass that never drew leaves its recording open.
+    AbandonRecording();
     D3DSucceeded(device_->EndScene(), "EndScene");
     // A lost device fails here every frame; BeginScene handles the loss.
     const HRESULT presented = device_->Present(nullptr, nullptr, nullptr, nullptr);

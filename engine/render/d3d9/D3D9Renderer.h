@@ -96,6 +96,10 @@ public:
     // Releases the block's recorded device state block, clears its binding
     // and removes it from the resource map.
     void ReleaseRenderStateBlock(RenderStateBlock* block);
+    // Applies the block's recording, or starts recording the current pass
+    // with the block's states translated into device states
+    // (D3D9RenderStates.cpp).
+    void ApplyRenderStateBlock(RenderStateBlock* block);
 
     // Not owning; null without an interface or a device.
     IDirect3D9* GetDirect3D() const { return direct3d_; }
@@ -108,6 +112,10 @@ public:
     // packed colours.
     void SetMaxVertexIndex(DWORD index) { maxVertexIndex_ = index; }
     void SetHardwareVertexProcessing(bool on) { hardwareVertexProcessing_ = on; }
+    // Tests describe other devices: shader levels, point sprites, queries.
+    void OverrideCapabilities(const RendererCapabilities& capabilities) { MutableCapabilities() = capabilities; }
+    // True between a pass's BeginPass and the draw that ends its recording.
+    bool IsRecordingPass() const { return recording_; }
     // Device objects made for engine objects and not yet released.
     int32_t GetResourceCount() const { return resources_.Count(); }
     int32_t GetRenderTargetDepth() const { return targets_.Count(); }
@@ -175,6 +183,26 @@ private:
     // Shaders (D3D9Shaders.cpp).
     IUnknown* PrepareShader(Shader* shader);
 
+    // Pass recording and draws (D3D9Passes.cpp).
+    // Appends one vertex element for `buffer` on the next stream while a
+    // pass is recorded; otherwise only re-uploads the buffer when dirty.
+    void AddStream(Buffer* buffer, D3DDECLTYPE type, D3DDECLUSAGE usage, BYTE usageIndex, UINT stride,
+                   bool packColors = false);
+    // Ends an open recording: the state block and the vertex declaration go
+    // to the pass's bindings and the state block is applied. False when the
+    // pass has no declaration to draw with.
+    bool FinishRecording();
+    // Ends an open recording whose pass never drew, dropping what it holds.
+    void AbandonRecording();
+    // FinishRecording, the declaration and the mirror culling: false when
+    // the draw must be skipped.
+    bool PrepareDraw();
+    void ApplyMirrorCulling();
+    int32_t CurrentPrimitiveKind() const;
+
+    // Lights (D3D9Lights.cpp).
+    void SetLightingEnabled(bool on);
+
     // Queries (D3D9Queries.cpp).
     IDirect3DQuery9* PrepareQuery(OcclusionQuery* query);
 
@@ -190,6 +218,14 @@ private:
     HashTable<int32_t, RendererBinding*> resources_;
     GrowableArray<TargetEntry> targets_{4, 4};
     bool hardwareVertexProcessing_ = true;
+    // The vertex layout of the pass being recorded, end marker excluded.
+    static constexpr int32_t kMaxVertexElements = 255;
+    D3DVERTEXELEMENT9 elements_[kMaxVertexElements + 1]{};
+    int32_t elementCount_ = 0;
+    // The current pass's declaration (its binding owns it); null while the
+    // pass is recorded.
+    IDirect3DVertexDeclaration9* declaration_ = nullptr;
+    bool recording_ = false;  // between BeginStateBlock and EndStateBlock
     DWORD maxVertexIndex_ = 0;  // from the caps; decides the index format
 
     // Display-mode enumeration: the distinct modes of the adapter formats,

@@ -29,6 +29,8 @@ void D3D9Renderer::Forget(Object* owner, RendererBinding& binding) {
 // and no stage keeps a texture, since a bound texture outlives its release
 // inside the device, together with the depth surface it carries.
 void D3D9Renderer::ReleaseAll() {
+    AbandonRecording();
+    declaration_ = nullptr;
     while (!targets_.IsEmpty()) PopTarget();
     if (device_ != nullptr && resources_.Count() > 0)
         for (DWORD stage = 0; stage < kSamplerStages; ++stage)

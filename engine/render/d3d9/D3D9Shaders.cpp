@@ -1,5 +1,7 @@
 // Vertex and pixel shaders, assembled from their program text on first
-// bind. A program that does not assemble leaves the stage unbound.
+// bind. A program that does not assemble is shown to the user with the
+// assembler's message and leaves the stage unbound.
+#include "engine/os/Os.h"
 #include "engine/render/Shader.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
 #include "engine/render/shader/ShaderAssembler.h"
@@ -12,16 +14,28 @@ namespace {
 // assembler (no D3DX at run time).
 bool AssembleProgram(const String& program, GrowableArray<uint32_t>& tokens) {
     ShaderAssemblyError error;
-    return ShaderAssembler::Assemble(program.CStr(), program.Length(), tokens, error) == kOk;
+    if (ShaderAssembler::Assemble(program.CStr(), program.Length(), tokens, error) == kOk) return true;
+    char message[512];
+    ShaderAssembler::FormatError(error, message, sizeof(message));
+    os::ShowMessageBox(message);
+    return false;
 }
+
+// The binding's spare word of a program that did not assemble: it is shown
+// once, not on every bind, until the shader gets a new text.
+constexpr uint32_t kAssemblyFailed = 1;
 
 }  // namespace
 
 IUnknown* D3D9Renderer::PrepareShader(Shader* shader) {
     RendererBinding& binding = shader->GetBinding();
     if (binding.GetHandle() != nullptr) return static_cast<IUnknown*>(binding.GetHandle());
+    if (binding.GetSpare() == kAssemblyFailed) return nullptr;
     GrowableArray<uint32_t> tokens(256, 256);
-    if (!AssembleProgram(shader->GetProgram(), tokens) || tokens.IsEmpty()) return nullptr;
+    if (!AssembleProgram(shader->GetProgram(), tokens) || tokens.IsEmpty()) {
+        binding.SetSpare(kAssemblyFailed);
+        return nullptr;
+    }
     IUnknown* handle = nullptr;
     if (shader->ShaderKind() == Shader::kVertexShader) {
         IDirect3DVertexShader9* created = nullptr;
