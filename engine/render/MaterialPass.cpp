@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "engine/render/MaterialSlots.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/Texture.h"
 #include "engine/scene/Camera.h"
@@ -49,7 +48,6 @@ MaterialShaderPass::MaterialShaderPass(GeometryNodeEffect* effect, const Materia
       programs_(programs),
       level20_(RendererCapabilities::IsLevel2OrAbove(caps.vertexShaderLevel) &&
                RendererCapabilities::IsLevel2OrAbove(caps.pixelShaderLevel)),
-      vertex20_(RendererCapabilities::IsLevel2OrAbove(caps.vertexShaderLevel)),
       vertexShader_(new (std::nothrow) VertexShader()),
       pixelShader_(new (std::nothrow) PixelShader()) {}
 

@@ -11,6 +11,7 @@
 #include "engine/render/GeometryNodeEffect.h"
 #include "engine/render/GeometryNodeEffectPass.h"
 #include "engine/render/MaterialPrograms.h"
+#include "engine/render/MaterialSlots.h"
 #include "engine/render/PixelShader.h"
 #include "engine/render/RendererCapabilities.h"
 #include "engine/render/VertexShader.h"
@@ -78,7 +79,6 @@ protected:
 private:
     const MaterialPrograms& programs_;
     bool level20_;
-    bool vertex20_;
     Variant variant_ = Variant::kBasic;
     bool level20Used_ = false;
     Pointer<VertexShader> vertexShader_;
@@ -98,7 +98,6 @@ protected:
 
 // Binds the node's coordinate buffer of the slot's set under `usage` (a
 // missing buffer is not bound) and the slot's texture on `stage`.
-struct MaterialTextureSlot;
 void BindTextureSlot(Renderer& renderer, const GeometryNode& node, const MaterialTextureSlot& slot, uint8_t usage,
                      int32_t stage);
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
 #include "engine/core/GrowableArray.h"
 #include "engine/render/MaterialPrograms.h"
 #include "engine/render/shader/ShaderAssembler.h"
+#include "support/VertexProgramRunner.h"
 
 namespace zel {
 namespace {
@@ -67,6 +69,170 @@ TEST(MaterialPrograms, EachLevelGetsProgramsOfItsVersion) {
         }
         EXPECT_EQ(set.programs.skinned.level1x.vertex, nullptr);
         EXPECT_NE(set.programs.basic.level1x.vertex != nullptr || set.programs.basic.level20.vertex != nullptr, false);
+    }
+}
+
+// What the vertex programs compute, run on the processor. Transforms are the
+// identity (c0-c7), so the output position is the object position and the
+// fog depth is z.
+using test::VertexProgramRunner;
+
+constexpr float kE = 2.7182817f;
+
+VertexProgramRunner Runner(const char* text) {
+    VertexProgramRunner runner;
+    EXPECT_TRUE(runner.Load(text));
+    for (int32_t i = 0; i < 4; ++i) {
+        runner.constants[i] = runner.constants[4 + i] = {0, 0, 0, 0};
+        runner.constants[i][i] = runner.constants[4 + i][i] = 1.0f;
+    }
+    return runner;
+}
+
+TEST(MaterialPrograms, FogIsOneOverEToTheDensityDepthPower) {
+    const struct {
+        float density, exponent, z, fog;
+    } kCases[] = {
+        {0.1f, 2.0f, 5.0f, std::exp(-0.25f)},
+        {0.1f, 1.0f, 5.0f, std::exp(-0.5f)},
+        {0.02f, 3.0f, 50.0f, std::exp(-1.0f)},
+        {0.0f, 2.0f, 5.0f, 1.0f},   // density 0 leaves the colour
+        {0.1f, 2.0f, 0.0f, 1.0f},   // z <= 0: no fog
+        {0.1f, 2.0f, -7.0f, 1.0f},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.density << " " << c.exponent << " " << c.z);
+        VertexProgramRunner run = Runner(kColorPrograms.basic.level1x.vertex);
+        run.constants[9] = {c.density, c.exponent, 0, 0};
+        run.inputs[0] = {1, 2, c.z, 1};
+        ASSERT_TRUE(run.Run());
+        EXPECT_NEAR(run.fog, c.fog, 1e-4f);
+    }
+}
+
+// x + A sin(0.5077 x - 0.421 z + S t) y and z + A sin(0.3 y - 0.6 z +
+// 1.31415 S t) y; the fog keeps the unmoved depth.
+TEST(MaterialPrograms, SwayGrowsWithHeightAndFollowsThePhases) {
+    const float amplitude = 0.5f, speed = 1.5f, time = 0.3f, x = 1.0f, z = 2.0f;
+    float moved[3] = {};
+    for (int y = 0; y <= 2; ++y) {
+        SCOPED_TRACE(y);
+        VertexProgramRunner run = Runner(kColorPrograms.wave.level1x.vertex);
+        run.constants[9] = {0.1f, 2.0f, amplitude, speed};
+        run.constants[10] = {amplitude, speed, time, 0};
+        run.inputs[0] = {x, float(y), z, 1};
+        ASSERT_TRUE(run.Run());
+        const float phase1 = 0.5077f * x - 0.421f * z + speed * time;
+        const float phase2 = 0.3f * float(y) - 0.6f * z + 1.31415f * speed * time;
+        EXPECT_NEAR(run.position[0], x + amplitude * std::sin(phase1) * float(y), 2e-3f);
+        EXPECT_NEAR(run.position[1], float(y), 1e-6f);
+        EXPECT_NEAR(run.position[2], z + amplitude * std::sin(phase2) * float(y), 2e-3f);
+        EXPECT_NEAR(run.fog, std::exp(-0.04f), 1e-4f);
+        moved[y] = run.position[0] - x;
+    }
+    EXPECT_EQ(moved[0], 0.0f);
+    EXPECT_NEAR(moved[2], 2.0f * moved[1], 1e-6f);
+}
+
+// Per-vertex lighting of the normal (0, 1, 0): the Lambert factor at 0, 60
+// and 90 degrees, and the specular peak where the half vector meets the
+// normal.
+TEST(MaterialPrograms, VertexLightingFollowsLambertAndTheHalfVector) {
+    auto lit = [](float degrees, const VertexProgramRunner::Value& eye) {
+        VertexProgramRunner run = Runner(kLitPrograms.basic.level1x.vertex);
+        const float a = degrees * 3.14159265f / 180.0f;
+        run.constants[9] = run.constants[14] = {1, 1, 1, 1};    // diffuse
+        run.constants[10] = run.constants[15] = {1, 1, 1, 1};   // specular
+        run.constants[12] = {16, 0, 0, 0};
+        run.constants[16] = {std::sin(a), std::cos(a), 0, 0};  // towards the light
+        run.constants[17] = eye;
+        run.constants[18] = {0, 2, 0, 0};
+        run.constants[19] = {0, kE, 0, 0};
+        run.inputs[0] = {0, 0, 0, 1};
+        run.inputs[1] = {0, 1, 0, 0};
+        EXPECT_TRUE(run.Run());
+        return run;
+    };
+    const struct {
+        float degrees, lambert;
+    } kAngles[] = {{0, 1}, {60, 0.5f}, {90, 0}};
+    for (const auto& c : kAngles) {
+        SCOPED_TRACE(c.degrees);
+        EXPECT_NEAR(lit(c.degrees, {0, 10, 0, 1}).colors[0][0], c.lambert, 1e-5f);
+    }
+    // The eye mirrored about the normal puts the half vector on it.
+    const float s60 = std::sin(60 * 3.14159265f / 180.0f);
+    EXPECT_NEAR(lit(60, {-s60 * 10, 5, 0, 1}).colors[1][0], 1.0f, 1e-4f);
+    EXPECT_LT(lit(60, {s60 * 10, 5, 0, 1}).colors[1][0], 0.5f);
+    EXPECT_EQ(lit(120, {-s60 * 10, -5, 0, 1}).colors[1][0], 0.0f);  // light behind: no highlight
+}
+
+// One bone moved by (2, 0, 0) moves the vertices it holds; weights split
+// between a resting and a moved bone move them half way; a negative
+// second weight is left out.
+TEST(MaterialPrograms, SkinningBlendsTheWeightedBones) {
+    const struct {
+        VertexProgramRunner::Value weights, bones;
+        float x;
+    } kCases[] = {
+        {{1, 0, 0, 0}, {1, 0, 0, 0}, 3.0f},
+        {{1, 0, 0, 0}, {0, 0, 0, 0}, 1.0f},
+        {{0.5f, 0.5f, 0, 0}, {0, 1, 0, 0}, 2.0f},
+        {{1, -0.5f, 0, 0}, {0, 1, 0, 0}, 1.0f},
+    };
+    for (const auto& c : kCases) {
+        VertexProgramRunner run = Runner(kColorPrograms.skinned.level20.vertex);
+        for (int32_t bone = 0; bone < 2; ++bone)
+            for (int32_t i = 0; i < 4; ++i) {
+                run.constants[8 + 4 * bone + i] = {0, 0, 0, 0};
+                run.constants[8 + 4 * bone + i][i] = 1.0f;
+            }
+        run.constants[12][3] = 2.0f;  // bone 1 translated along x
+        run.inputs[0] = {1, 1, 1, 1};
+        run.inputs[1] = c.weights;
+        run.inputs[2] = c.bones;
+        ASSERT_TRUE(run.Run());
+        EXPECT_NEAR(run.position[0], c.x, 1e-6f);
+        EXPECT_NEAR(run.position[1], 1.0f, 1e-6f);
+    }
+}
+
+// The self-shadow factor k = min(1, 8 max(0, N.L)) of the normal-map
+// program, and L carried into tangent space (its N component is N.L).
+TEST(MaterialPrograms, NormalMapSelfShadowReachesOneAtAnEighth) {
+    const struct {
+        float nDotL, k;
+    } kCases[] = {{1.0f, 1.0f}, {0.125f, 1.0f}, {0.0625f, 0.5f}, {0.0f, 0.0f}, {-0.5f, 0.0f}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.nDotL);
+        VertexProgramRunner run = Runner(kNormalmapLitPrograms.basic.level20.vertex);
+        run.constants[9] = {std::sqrt(1 - c.nDotL * c.nDotL), 0, c.nDotL, 0};
+        run.constants[10] = {0, 2, 0, 0};
+        run.constants[11] = {0, 0.125f, 1, kE};
+        run.inputs[0] = {0, 0, 0, 1};
+        run.inputs[1] = {0, 0, 1, 0};  // normal
+        run.inputs[4] = {1, 0, 0, 0};  // tangent
+        ASSERT_TRUE(run.Run());
+        EXPECT_NEAR(run.texCoords[4][0], c.k, 1e-6f);
+        EXPECT_NEAR(run.texCoords[2][2], c.nDotL, 1e-6f);
+    }
+}
+
+// The two normal-map layers of the water drift in opposite directions on
+// c10's circle; t1 carries the clip position for the screen lookup.
+TEST(MaterialPrograms, WaterLayersDriftInOppositeDirections) {
+    for (const MaterialPrograms* water : {&kQuietWaterPrograms, &kRefractiveWaterPrograms}) {
+        VertexProgramRunner run = Runner(water->basic.level20.vertex);
+        run.constants[10] = {2, 4, 0.3f, 0.4f};
+        run.constants[11] = {0, 2, 0, 0};
+        run.inputs[0] = {1, 2, 3, 1};
+        run.inputs[1] = run.inputs[2] = {0.25f, 0.5f, 0, 0};
+        ASSERT_TRUE(run.Run());
+        EXPECT_NEAR(run.texCoords[2][0], 0.5f + 0.3f, 1e-6f);
+        EXPECT_NEAR(run.texCoords[2][1], 2.0f - 0.4f, 1e-6f);
+        EXPECT_NEAR(run.texCoords[3][0], 0.5f - 0.3f, 1e-6f);
+        EXPECT_NEAR(run.texCoords[3][1], 2.0f + 0.4f, 1e-6f);
+        EXPECT_EQ(run.texCoords[1], (VertexProgramRunner::Value{1, 2, 3, 1}));
     }
 }
 
