@@ -1,4 +1,4 @@
-#include "support/VertexProgramRunner.h"
+#include "support/ShaderProgramRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,8 @@ constexpr uint32_t kAddress = 3;
 constexpr uint32_t kRasterOut = 4;
 constexpr uint32_t kColorOut = 5;
 constexpr uint32_t kTexCoordOut = 6;
+constexpr uint32_t kPixelOut = 8;
+constexpr uint32_t kSampler = 10;
 
 constexpr uint32_t kParameterBit = 0x80000000u;
 constexpr uint32_t kRelativeBit = 1u << 13;
@@ -30,7 +32,7 @@ constexpr uint32_t kDef = 81;
 uint32_t FileOf(uint32_t token) { return ((token >> 28) & 7u) | ((token >> 8) & 0x18u); }
 uint32_t NumberOf(uint32_t token) { return token & 0x7FFu; }
 
-using Value = VertexProgramRunner::Value;
+using Value = ShaderProgramRunner::Value;
 
 float Dot(const Value& a, const Value& b, int count) {
     float sum = 0.0f;
@@ -42,7 +44,7 @@ Value Splat(float x) { return {x, x, x, x}; }
 
 }  // namespace
 
-bool VertexProgramRunner::Load(const char* text) {
+bool ShaderProgramRunner::Load(const char* text) {
     GrowableArray<uint32_t> tokens;
     ShaderAssemblyError error;
     if (ShaderAssembler::Assemble(text, int32_t(std::strlen(text)), tokens, error) != 0) {
@@ -51,6 +53,7 @@ bool VertexProgramRunner::Load(const char* text) {
     }
     tokens_.assign(tokens.begin(), tokens.end());
     major_ = int32_t((tokens_[0] >> 8) & 0xFF);
+    pixel_ = (tokens_[0] >> 16) == 0xFFFF;
     for (size_t i = 1; i < tokens_.size() && tokens_[i] != kEnd; ++i) {
         if ((tokens_[i] & 0xFFFF) != kDef || (tokens_[i] & kParameterBit) != 0) continue;
         Value& c = constants[NumberOf(tokens_[i + 1])];
@@ -60,7 +63,8 @@ bool VertexProgramRunner::Load(const char* text) {
     return true;
 }
 
-bool VertexProgramRunner::Run() {
+bool ShaderProgramRunner::Run() {
+    for (int32_t n = 0; n < 8; ++n) textures_[n] = pixelTexCoords[n];
     size_t i = 1;
     while (i < tokens_.size() && tokens_[i] != kEnd) {
         const uint32_t opcode = tokens_[i] & 0xFFFF;
@@ -81,10 +85,11 @@ bool VertexProgramRunner::Run() {
         }
         if (!Execute(opcode, parameters[0], sources)) return false;
     }
+    if (pixel_ && major_ == 1) color = temps_[0];
     return true;
 }
 
-VertexProgramRunner::Value VertexProgramRunner::Read(const Source& source, int32_t offset) const {
+ShaderProgramRunner::Value ShaderProgramRunner::Read(const Source& source, int32_t offset) const {
     const uint32_t token = source.token;
     int32_t index = int32_t(NumberOf(token)) + offset;
     if ((token & kRelativeBit) != 0) {
@@ -96,7 +101,8 @@ VertexProgramRunner::Value VertexProgramRunner::Read(const Source& source, int32
         case kTemp: raw = temps_[index]; break;
         case kInput: raw = inputs[index]; break;
         case kConstant: raw = constants[index]; break;
-        case kAddress: raw = address_; break;
+        case kAddress: raw = pixel_ ? textures_[index] : address_; break;
+        case kSampler: raw = {float(index), 0, 0, 0}; break;
         default: ADD_FAILURE() << "register file " << FileOf(token) << " cannot be read"; break;
     }
     Value value;
@@ -106,11 +112,12 @@ VertexProgramRunner::Value VertexProgramRunner::Read(const Source& source, int32
     return value;
 }
 
-void VertexProgramRunner::Write(uint32_t token, const Value& value) {
+void ShaderProgramRunner::Write(uint32_t token, const Value& value) {
     Value* target = nullptr;
     switch (FileOf(token)) {
         case kTemp: target = &temps_[NumberOf(token)]; break;
-        case kAddress: target = &address_; break;
+        case kAddress: target = pixel_ ? &textures_[NumberOf(token)] : &address_; break;
+        case kPixelOut: target = &color; break;
         case kColorOut: target = &colors[NumberOf(token)]; break;
         case kTexCoordOut: target = &texCoords[NumberOf(token)]; break;
         case kRasterOut:
@@ -122,11 +129,12 @@ void VertexProgramRunner::Write(uint32_t token, const Value& value) {
             break;
         default: ADD_FAILURE() << "register file " << FileOf(token) << " cannot be written"; return;
     }
+    const bool saturate = ((token >> 20) & 1u) != 0;
     for (int k = 0; k < 4; ++k)
-        if ((token >> (16 + k)) & 1u) (*target)[k] = value[k];
+        if ((token >> (16 + k)) & 1u) (*target)[k] = saturate ? std::fmin(1.0f, std::fmax(0.0f, value[k])) : value[k];
 }
 
-bool VertexProgramRunner::Execute(uint32_t opcode, uint32_t destination, const std::vector<Source>& sources) {
+bool ShaderProgramRunner::Execute(uint32_t opcode, uint32_t destination, const std::vector<Source>& sources) {
     auto s = [&](size_t n) { return Read(sources[n]); };
     Value r{};
     switch (opcode) {
@@ -149,6 +157,7 @@ bool VertexProgramRunner::Execute(uint32_t opcode, uint32_t destination, const s
             r = {1.0f, std::fmax(v[0], 0.0f), v[0] > 0.0f ? std::pow(std::fmax(v[1], 0.0f), power) : 0.0f, 1.0f};
             break;
         }
+        case 18: for (int k = 0; k < 4; ++k) r[k] = s(0)[k] * (s(1)[k] - s(2)[k]) + s(2)[k]; break;
         case 19: for (int k = 0; k < 4; ++k) r[k] = s(0)[k] - std::floor(s(0)[k]); break;
         case 20:  // m4x4: rows of the matrix are the four registers from src1
             for (int k = 0; k < 4; ++k) r[k] = Dot(s(0), Read(sources[1], k), 4);
@@ -158,7 +167,23 @@ bool VertexProgramRunner::Execute(uint32_t opcode, uint32_t destination, const s
             r = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0], 0.0f};
             break;
         }
+        case 32: r = Splat(std::pow(std::fabs(s(0)[0]), s(1)[0])); break;
+        case 36: {  // nrm
+            const Value v = s(0);
+            const float scale = 1.0f / std::sqrt(Dot(v, v, 3));
+            for (int k = 0; k < 4; ++k) r[k] = v[k] * scale;
+            break;
+        }
         case 46: for (int k = 0; k < 4; ++k) r[k] = std::round(s(0)[k]); break;
+        case 66:  // tex t# (1.x: its own coordinates) or texld r#, coordinate, s#
+            if (!sample) {
+                ADD_FAILURE() << "no sampler";
+                return false;
+            }
+            r = sources.empty() ? sample(int32_t(NumberOf(destination)), pixelTexCoords[NumberOf(destination)])
+                                : sample(int32_t(s(1)[0]), s(0));
+            break;
+        case 88: for (int k = 0; k < 4; ++k) r[k] = s(0)[k] >= 0.0f ? s(1)[k] : s(2)[k]; break;
         default: ADD_FAILURE() << "opcode " << opcode << " is not run here"; return false;
     }
     Write(destination, r);

@@ -1,16 +1,18 @@
-// Runs an assembled vertex program on the processor, one vertex at a time,
-// so that tests can check what a program computes (fog, sway, lighting,
-// skinning) without a device. It knows the instructions and registers our
-// material programs use; anything else fails the run.
+// Runs an assembled vertex or pixel program on the processor, one vertex or
+// pixel at a time, so that tests can check what a program computes (fog,
+// sway, lighting, skinning, the water lookups) without a device. It knows
+// the instructions and registers our material programs use; anything else
+// fails the run.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace zel::test {
 
-class VertexProgramRunner {
+class ShaderProgramRunner {
 public:
     using Value = std::array<float, 4>;
 
@@ -21,9 +23,15 @@ public:
     // test failure) at an instruction or register it does not know.
     bool Run();
 
+    // Vertex inputs (v#), or a pixel program's colours (v#); its texture
+    // coordinates (t#) and what sampler or stage n gives at a coordinate.
     Value inputs[16] = {};
     Value constants[256] = {};
+    Value pixelTexCoords[8] = {};
+    std::function<Value(int32_t sampler, const Value& coordinate)> sample;
 
+    // Pixel result: oC0, or r0 of a 1.x program.
+    Value color = {};
     Value position = {};
     float fog = 0.0f;
     Value colors[2] = {};
@@ -41,8 +49,10 @@ private:
 
     std::vector<uint32_t> tokens_;
     Value temps_[32] = {};
+    Value textures_[8] = {};  // t#: the coordinates, or what tex sampled
     Value address_ = {};
     int32_t major_ = 1;
+    bool pixel_ = false;
 };
 
 }  // namespace zel::test
