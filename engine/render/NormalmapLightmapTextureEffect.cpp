@@ -1,7 +1,5 @@
 #include "engine/render/NormalmapLightmapTextureEffect.h"
 
-#include <new>
-
 #include "engine/core/Stream.h"
 #include "engine/scene/Node.h"
 

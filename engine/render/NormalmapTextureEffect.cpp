@@ -1,7 +1,5 @@
 #include "engine/render/NormalmapTextureEffect.h"
 
-#include <new>
-
 #include "engine/core/Stream.h"
 #include "engine/scene/Node.h"
 
