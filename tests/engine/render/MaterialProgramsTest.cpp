@@ -90,6 +90,31 @@ ShaderProgramRunner Runner(const char* text) {
     return runner;
 }
 
+// Every family reads its fog register where its register map says.
+struct FogProgram {
+    const char* what;
+    const char* text;
+    int32_t fogRegister;
+    void (*prepare)(ShaderProgramRunner& run);
+};
+
+void NoPreparation(ShaderProgramRunner&) {}
+
+const FogProgram kFogPrograms[] = {
+    {"colour", kColorPrograms.basic.level1x.vertex, 9, NoPreparation},
+    {"lit per vertex", kLitPrograms.basic.level1x.vertex, 18,
+     [](ShaderProgramRunner& run) { run.constants[19] = {0, kE, 0, 0}; }},
+    {"lit per pixel", kLitPrograms.basic.level20.vertex, 9, NoPreparation},
+    {"normal map", kNormalmapLitPrograms.basic.level20.vertex, 10,
+     [](ShaderProgramRunner& run) { run.constants[11] = {0, 0.125f, 1, kE}; }},
+    {"quiet water", kQuietWaterPrograms.basic.level20.vertex, 11, NoPreparation},
+    {"skinned", kLitPrograms.skinned.level20.vertex, kSkinnedFogRegister,
+     [](ShaderProgramRunner& run) {
+         for (int32_t i = 0; i < 4; ++i) run.constants[kFirstBoneRegister + i][i] = 1.0f;
+         run.inputs[1] = {1, 0, 0, 0};
+     }},
+};
+
 TEST(MaterialPrograms, FogIsOneOverEToTheDensityDepthPower) {
     const struct {
         float density, exponent, z, fog;
@@ -101,13 +126,16 @@ TEST(MaterialPrograms, FogIsOneOverEToTheDensityDepthPower) {
         {0.1f, 2.0f, 0.0f, 1.0f},   // z <= 0: no fog
         {0.1f, 2.0f, -7.0f, 1.0f},
     };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(testing::Message() << c.density << " " << c.exponent << " " << c.z);
-        ShaderProgramRunner run = Runner(kColorPrograms.basic.level1x.vertex);
-        run.constants[9] = {c.density, c.exponent, 0, 0};
-        run.inputs[0] = {1, 2, c.z, 1};
-        ASSERT_TRUE(run.Run());
-        EXPECT_NEAR(run.fog, c.fog, 1e-4f);
+    for (const FogProgram& program : kFogPrograms) {
+        for (const auto& c : kCases) {
+            SCOPED_TRACE(testing::Message() << program.what << ": " << c.density << " " << c.exponent << " " << c.z);
+            ShaderProgramRunner run = Runner(program.text);
+            program.prepare(run);
+            run.constants[program.fogRegister] = {c.density, c.exponent, 0, 0};
+            run.inputs[0] = {1, 2, c.z, 1};
+            ASSERT_TRUE(run.Run());
+            EXPECT_NEAR(run.fog, c.fog, 1e-4f);
+        }
     }
 }
 
