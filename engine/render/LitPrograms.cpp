@@ -219,7 +219,7 @@ namespace {
     "; specular N.H^power, 0 where N.L <= 0\n"                                 \
     "pow r5.z, r5.y, c7.x\n"                                                   \
     "cmp r5.z, -r5.x, c9.z, r5.z\n"                                            \
-    "; (tex diffuse_m diffuse_l N.L + specular_m specular_l spec) k\n"         \
+    "; (tex diffuse_m diffuse_l N.L + specular_m specular_l N.H^power) k\n"         \
     "mul r6, r0, c2\n"                                                         \
     "mul r6, r6, c3\n"                                                         \
     "mul r6, r6, r5.x\n"                                                       \
