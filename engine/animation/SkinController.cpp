@@ -59,6 +59,19 @@ void MakeTargetUnbounded(Controller* controller) {
     if (sphere != nullptr) MakeUnbounded(*sphere);
 }
 
+bool GetSkinStreams(Controller* controller, SkinStreams& streams) {
+    SkinController* skin = CastTo<SkinController>(controller);
+    if (skin == nullptr) return false;
+    streams.palette = skin->GetPalette();
+    streams.boneCount = skin->GetBoneCount();
+    streams.positions = skin->GetBindVertices();
+    streams.normals = skin->GetBindNormals();
+    streams.tangents = skin->GetBindTangents();
+    streams.weights = skin->GetWeights();
+    streams.boneIndices = skin->GetBoneIndices();
+    return true;
+}
+
 [[maybe_unused]] const bool gSkinHooksRegistered = (RegisterInitFunction(&SkinController::InstallEffectHooks), true);
 
 }  // namespace
@@ -67,6 +80,7 @@ int32_t SkinController::InstallEffectHooks() {
     SkinControllerHooks hooks;
     hooks.setProcessorSkinning = &SetProcessorSkinning;
     hooks.makeTargetUnbounded = &MakeTargetUnbounded;
+    hooks.getSkinStreams = &GetSkinStreams;
     GeometryNodeEffect::SetSkinControllerHooks(hooks);
     return kOk;
 }

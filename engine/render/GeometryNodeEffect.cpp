@@ -49,6 +49,11 @@ void GeometryNodeEffect::SetSkinController(Controller* controller) {
     RefreshPasses();
 }
 
+bool GeometryNodeEffect::GetSkinStreams(SkinStreams& streams) const {
+    return skinController_ != nullptr && gSkinHooks.getSkinStreams != nullptr &&
+           gSkinHooks.getSkinStreams(skinController_, streams);
+}
+
 void GeometryNodeEffect::UpdateEffect(double time) {
     Effect::UpdateEffect(time);
     effectTime += static_cast<float>(time);

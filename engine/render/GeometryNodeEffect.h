@@ -12,6 +12,22 @@
 namespace zel {
 
 class GeometryNode;
+class Vector3Buffer;
+class Vector4Buffer;
+struct Matrix4;
+
+// What a vertex program needs to skin a node on the device: the bone
+// palette and the bind-pose streams. Pointers into the skin controller,
+// valid until it next updates.
+struct SkinStreams {
+    const Matrix4* palette = nullptr;
+    int32_t boneCount = 0;
+    Vector3Buffer* positions = nullptr;
+    Vector3Buffer* normals = nullptr;
+    Vector3Buffer* tangents = nullptr;
+    Vector4Buffer* weights = nullptr;
+    Vector4Buffer* boneIndices = nullptr;
+};
 
 // How the effect reaches the skin controller it links: the skinning code
 // installs these when it starts; while unset, linking a skin controller
@@ -22,6 +38,8 @@ struct SkinControllerHooks {
     void (*setProcessorSkinning)(Controller* controller, bool on) = nullptr;
     // Gives the controller's target node a bound that is never culled.
     void (*makeTargetUnbounded)(Controller* controller) = nullptr;
+    // Fills `streams` from the controller; false when it is no skin.
+    bool (*getSkinStreams)(Controller* controller, SkinStreams& streams) = nullptr;
 };
 
 class GeometryNodeEffect : public Effect {
@@ -63,6 +81,9 @@ public:
     // and makes the new one's target unbounded (through the hooks).
     void SetSkinController(Controller* controller);
     Controller* GetSkinController() const { return skinController_; }
+    // The linked skin controller's streams; false without one (or without
+    // the hooks).
+    bool GetSkinStreams(SkinStreams& streams) const;
 
     static void SetSkinControllerHooks(const SkinControllerHooks& hooks);
 

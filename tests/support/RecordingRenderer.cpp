@@ -118,14 +118,25 @@ void RecordingRenderer::SetTexture(BaseTexture* texture, int32_t stage) {
 
 void RecordingRenderer::SetVertexShader(Shader* shader) { Record(Call("SetVertexShader", NameOf(shader))); }
 
-void RecordingRenderer::SetVertexShaderConstants(int32_t firstRegister, const float*, int32_t registerCount) {
+namespace {
+
+void Store(std::map<int32_t, RecordingRenderer::Register>& registers, int32_t first, const float* data, int32_t count) {
+    for (int32_t i = 0; i < count && data != nullptr; ++i)
+        registers[first + i] = {data[4 * i], data[4 * i + 1], data[4 * i + 2], data[4 * i + 3]};
+}
+
+}  // namespace
+
+void RecordingRenderer::SetVertexShaderConstants(int32_t firstRegister, const float* data, int32_t registerCount) {
     Record(Call("SetVertexShaderConstants", Join({std::to_string(firstRegister), std::to_string(registerCount)})));
+    Store(vertexConstants, firstRegister, data, registerCount);
 }
 
 void RecordingRenderer::SetPixelShader(Shader* shader) { Record(Call("SetPixelShader", NameOf(shader))); }
 
-void RecordingRenderer::SetPixelShaderConstants(int32_t firstRegister, const float*, int32_t registerCount) {
+void RecordingRenderer::SetPixelShaderConstants(int32_t firstRegister, const float* data, int32_t registerCount) {
     Record(Call("SetPixelShaderConstants", Join({std::to_string(firstRegister), std::to_string(registerCount)})));
+    Store(pixelConstants, firstRegister, data, registerCount);
 }
 
 void RecordingRenderer::SetTexCoordBuffer(Buffer* buffer, uint8_t set) {

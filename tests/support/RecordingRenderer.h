@@ -4,6 +4,8 @@
 // name, null as "null". Results of the calls that have one are settable.
 #pragma once
 
+#include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,11 @@ public:
     int32_t beginSceneResult = 0;
     int32_t viewportWidth = 800;
     int32_t viewportHeight = 600;
+
+    // The last values set in each program register, by register.
+    using Register = std::array<float, 4>;
+    std::map<int32_t, Register> vertexConstants;
+    std::map<int32_t, Register> pixelConstants;
 
     // Lines whose text starts with `prefix`.
     int32_t Count(const std::string& prefix) const;

@@ -1,5 +1,6 @@
-// Every program of the shader corpus assembles to the same tokens with our
-// assembler as with D3DXAssembleShader, the test-only oracle.
+// Every program of the shader corpus, and every program of the material
+// effects, assembles to the same tokens with our assembler as with
+// D3DXAssembleShader, the test-only oracle.
 #include <windows.h>
 #include <d3dx9.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "engine/core/GrowableArray.h"
+#include "engine/render/MaterialPrograms.h"
 #include "engine/render/shader/ShaderAssembler.h"
 
 namespace {
@@ -59,21 +61,35 @@ TEST(ShaderAssemblerOracle, CorpusIsThere) {
     EXPECT_GE(CorpusFiles().size(), 10u);
 }
 
+void ExpectOracleTokens(const std::string& text) {
+    std::string errors;
+    std::vector<uint32_t> expected = OracleTokens(text, errors);
+    ASSERT_FALSE(expected.empty()) << errors;
+    zel::GrowableArray<uint32_t> tokens;
+    zel::ShaderAssemblyError error;
+    ASSERT_EQ(zel::ShaderAssembler::Assemble(text.data(), int32_t(text.size()), tokens, error), 0)
+        << error.line << ":" << error.column << " " << error.message;
+    std::vector<uint32_t> ours(tokens.begin(), tokens.end());
+    ASSERT_EQ(ours.size(), expected.size());
+    for (size_t i = 0; i < ours.size(); ++i) EXPECT_EQ(ours[i], expected[i]) << "token " << i;
+}
+
 TEST(ShaderAssemblerOracle, EveryCorpusProgramMatchesTheOracle) {
     for (const std::string& name : CorpusFiles()) {
         SCOPED_TRACE(name);
         std::string text = ReadText(std::string(ZEL_SHADER_CORPUS "/") + name);
         ASSERT_FALSE(text.empty());
-        std::string errors;
-        std::vector<uint32_t> expected = OracleTokens(text, errors);
-        ASSERT_FALSE(expected.empty()) << errors;
-        zel::GrowableArray<uint32_t> tokens;
-        zel::ShaderAssemblyError error;
-        ASSERT_EQ(zel::ShaderAssembler::Assemble(text.data(), int32_t(text.size()), tokens, error), 0)
-            << error.line << ":" << error.column << " " << error.message;
-        std::vector<uint32_t> ours(tokens.begin(), tokens.end());
-        ASSERT_EQ(ours.size(), expected.size());
-        for (size_t i = 0; i < ours.size(); ++i) EXPECT_EQ(ours[i], expected[i]) << "token " << i;
+        ExpectOracleTokens(text);
+    }
+}
+
+TEST(ShaderAssemblerOracle, EveryMaterialProgramMatchesTheOracle) {
+    int32_t count = 0;
+    const zel::NamedMaterialProgram* programs = zel::GetMaterialPrograms(count);
+    ASSERT_GT(count, 0);
+    for (int32_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(programs[i].name);
+        ExpectOracleTokens(programs[i].text);
     }
 }
 

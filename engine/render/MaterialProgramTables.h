@@ -1,0 +1,16 @@
+// The program texts of each family, named, for GetMaterialPrograms.
+#pragma once
+
+#include "engine/render/MaterialPrograms.h"
+
+namespace zel {
+
+constexpr int32_t kFlatProgramCount = 12;
+constexpr int32_t kLitProgramCount = 22;
+constexpr int32_t kWaterProgramCount = 4;
+
+extern const NamedMaterialProgram kFlatPrograms[kFlatProgramCount];
+extern const NamedMaterialProgram kLitProgramTexts[kLitProgramCount];
+extern const NamedMaterialProgram kWaterPrograms[kWaterProgramCount];
+
+}  // namespace zel

@@ -1,0 +1,30 @@
+#include "engine/render/MaterialPrograms.h"
+
+#include "engine/render/MaterialProgramTables.h"
+
+namespace zel {
+
+namespace {
+
+constexpr int32_t kProgramCount = kFlatProgramCount + kLitProgramCount + kWaterProgramCount;
+
+struct ProgramList {
+    NamedMaterialProgram programs[kProgramCount];
+
+    ProgramList() {
+        int32_t next = 0;
+        for (const NamedMaterialProgram& p : kFlatPrograms) programs[next++] = p;
+        for (const NamedMaterialProgram& p : kLitProgramTexts) programs[next++] = p;
+        for (const NamedMaterialProgram& p : kWaterPrograms) programs[next++] = p;
+    }
+};
+
+}  // namespace
+
+const NamedMaterialProgram* GetMaterialPrograms(int32_t& count) {
+    static const ProgramList list;
+    count = kProgramCount;
+    return list.programs;
+}
+
+}  // namespace zel
