@@ -1,5 +1,6 @@
-// The shader assembler's speed on the programs of the shader corpus:
-// reports instructions (statements after the version line) per second.
+// The shader assembler's speed on the programs the engine ships and on the
+// shader corpus: reports instructions (statements after the version line)
+// per second.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "engine/core/GrowableArray.h"
+#include "engine/render/MaterialPrograms.h"
 #include "engine/render/shader/ShaderAssembler.h"
 #include "engine/render/shader/ShaderLexer.h"
 
@@ -48,11 +50,11 @@ int64_t CountInstructions(const std::string& text) {
     return statements - 1;
 }
 
-void BM_AssembleCorpus(benchmark::State& state) {
-    std::vector<std::string> programs = CorpusPrograms();
+// Assembles every program of `programs` per iteration.
+void AssembleAll(benchmark::State& state, const std::vector<std::string>& programs) {
     int64_t instructions = 0;
     for (const std::string& text : programs) instructions += CountInstructions(text);
-    if (programs.empty()) state.SkipWithError("no shader corpus");
+    if (programs.empty()) state.SkipWithError("no programs");
     GrowableArray<uint32_t> tokens;
     ShaderAssemblyError error;
     for (auto _ : state) {
@@ -64,6 +66,17 @@ void BM_AssembleCorpus(benchmark::State& state) {
     state.counters["instructions/s"] =
         benchmark::Counter(double(instructions), benchmark::Counter::kIsIterationInvariantRate);
 }
+
+void BM_AssembleShippedPrograms(benchmark::State& state) {
+    int32_t count = 0;
+    const NamedMaterialProgram* shipped = GetMaterialPrograms(count);
+    std::vector<std::string> programs;
+    for (int32_t i = 0; i < count; ++i) programs.emplace_back(shipped[i].text);
+    AssembleAll(state, programs);
+}
+BENCHMARK(BM_AssembleShippedPrograms);
+
+void BM_AssembleCorpus(benchmark::State& state) { AssembleAll(state, CorpusPrograms()); }
 BENCHMARK(BM_AssembleCorpus);
 
 }  // namespace

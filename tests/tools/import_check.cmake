@@ -1,0 +1,21 @@
+# Lists the DLLs a Windows program imports (objdump's private headers) and
+# fails when one matches FORBID or none matches REQUIRE (both regexes).
+#   cmake -DOBJDUMP=... -DPROGRAM=... -DFORBID=... [-DREQUIRE=...] -P import_check.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cannot read the headers of ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+string(TOLOWER "${imports}" imports)
+if(imports STREQUAL "")
+  message(FATAL_ERROR "${PROGRAM} lists no imports")
+endif()
+foreach(entry ${imports})
+  if(entry MATCHES "${FORBID}")
+    message(FATAL_ERROR "${PROGRAM} imports a forbidden library: ${entry}")
+  endif()
+endforeach()
+if(DEFINED REQUIRE AND NOT imports MATCHES "${REQUIRE}")
+  message(FATAL_ERROR "${PROGRAM} does not import ${REQUIRE}: ${imports}")
+endif()
+message(STATUS "${PROGRAM}: ${imports}")
