@@ -35,6 +35,7 @@ namespace {
 
 constexpr int32_t kRate = 44100;
 constexpr int32_t kErrorDriver = 3;
+constexpr int32_t kErrorFormat = 41;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -164,12 +165,19 @@ TEST_F(SoundDll, ALooping3DNodeOnTheLeftPlaysThroughTheDllIntoTheWavFile) {
         node->SetMinDistance(3.0f);
         node->SetVolume(100);
         node->SetLocal(Transform::Make({1, 1, 1}, Quaternion::Identity(), {-2, 0, 0}));
-        // 1.5 s of frames: the 1 s tone must loop on.
+        // 1.5 s of frames: the 1 s tone must loop on. Halfway the program
+        // initialises again, as the application does with its window: the
+        // output and the file keep running.
         const DWORD start = GetTickCount();
+        bool initialisedAgain = false;
         while (GetTickCount() - start < 1500) {
             renderer->BeginFrame();
             node->Update(0.02, false);
             renderer->EndFrame();
+            if (!initialisedAgain && GetTickCount() - start >= 750) {
+                EXPECT_NE(GetSoundLibrary().BASS_Init(-1, kRate, SoundLibrary::kInitFlag3D, nullptr, nullptr), 0);
+                initialisedAgain = true;
+            }
             Sleep(20);
         }
     }
@@ -194,6 +202,34 @@ TEST_F(SoundDll, ALooping3DNodeOnTheLeftPlaysThroughTheDllIntoTheWavFile) {
     // After the tone's first second it still sounds: it loops.
     const size_t tail = frames - kRate / 20;
     EXPECT_GT(Rms(samples, tail - kRate / 4, tail, 0), 1000.0);
+}
+
+// The DLL's cross-built libvorbis refuses what the native one refuses, and
+// the node only warns.
+TEST_F(SoundDll, DamagedOggFilesAreRefusedAndTheNodeStaysSilent) {
+    const std::string& ogg = ToneOgg();
+    std::string damaged = ogg;
+    for (size_t i = 60; i < damaged.size(); i += 7) damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
+    const struct {
+        const char* what;
+        std::string data;
+    } cases[] = {
+        {"signature only", "OggS"},
+        {"headers cut", ogg.substr(0, 200)},
+        {"damaged", damaged},
+        {"cut in its audio", ogg.substr(0, ogg.size() / 2)},
+    };
+    const SoundLibrary& library = GetSoundLibrary();
+    test::MountedSoundFiles files;
+    for (const auto& c : cases) {
+        EXPECT_EQ(library.StreamCreateFile(c.data.data(), static_cast<uint32_t>(c.data.size()), 0), 0u) << c.what;
+        EXPECT_EQ(library.BASS_ErrorGetCode(), kErrorFormat) << c.what;
+        test::LogCapture capture;
+        Pointer<SoundNode> node = new SoundNode();
+        EXPECT_EQ(node->LoadSound(files.Add("bad.ogg", c.data), false), kOk) << c.what;
+        EXPECT_EQ(node->GetStream(), 0u) << c.what;
+        EXPECT_TRUE(capture->Contains(kLogWarning, "Невозможно загрузить файл звука [bad.ogg]")) << c.what;
+    }
 }
 
 TEST_F(SoundDll, TerminationLeavesNoFileInTheTemporaryFolder) {
