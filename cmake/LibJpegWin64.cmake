@@ -3,74 +3,17 @@
 # emulation, no TurboJPEG API) and no SIMD (that would need nasm).
 #
 # The source comes through `apt-get source` with a private deb-src list and
-# private apt state under the build tree, so the machine's apt configuration
-# is left alone. The archive and suite are those of the machine's own
-# sources, read here at configure time. ExternalProject keeps stamps in the
-# build tree: the package is fetched and built once per build tree.
+# private apt state under the build tree (DebianSourceList.cmake), so the
+# machine's apt configuration is left alone. ExternalProject keeps stamps in
+# the build tree: the package is fetched and built once per build tree.
 include(ExternalProject)
 
 set(ZEL_JPEG_ROOT ${CMAKE_BINARY_DIR}/libjpeg-turbo)
 set(ZEL_JPEG_INSTALL ${ZEL_JPEG_ROOT}/install)
 set(ZEL_JPEG_LIBRARY ${ZEL_JPEG_INSTALL}/lib/libjpeg.a)
 
-# Sets <prefix>_URI, <prefix>_SUITE and <prefix>_KEYRING from the first
-# "deb" entry of the machine's apt sources (deb822 first, then the classic
-# one-line list).
-function(zel_read_apt_source prefix)
-  set(uri "")
-  set(suite "")
-  set(keyring "")
-  set(deb822 /etc/apt/sources.list.d/debian.sources)
-  if(EXISTS ${deb822})
-    file(STRINGS ${deb822} lines)
-    set(is_deb FALSE)
-    foreach(line IN LISTS lines)
-      if(line MATCHES "^Types:.*(^|[ \t:])deb([ \t]|$)")
-        set(is_deb TRUE)
-      elseif(line MATCHES "^Types:")
-        set(is_deb FALSE)
-      endif()
-      if(NOT is_deb)
-        continue()
-      endif()
-      if(uri STREQUAL "" AND line MATCHES "^URIs:[ \t]*([^ \t]+)")
-        set(uri ${CMAKE_MATCH_1})
-      elseif(suite STREQUAL "" AND line MATCHES "^Suites:[ \t]*([^ \t]+)")
-        set(suite ${CMAKE_MATCH_1})
-      elseif(keyring STREQUAL "" AND line MATCHES "^Signed-By:[ \t]*([^ \t]+)")
-        set(keyring ${CMAKE_MATCH_1})
-      endif()
-    endforeach()
-  endif()
-  if((uri STREQUAL "" OR suite STREQUAL "") AND EXISTS /etc/apt/sources.list)
-    file(STRINGS /etc/apt/sources.list lines REGEX "^deb[ \t]")
-    foreach(line IN LISTS lines)
-      if(line MATCHES "^deb[ \t]+(\\[[^]]*\\][ \t]+)?([^ \t]+)[ \t]+([^ \t]+)")
-        set(uri ${CMAKE_MATCH_2})
-        set(suite ${CMAKE_MATCH_3})
-        break()
-      endif()
-    endforeach()
-  endif()
-  if(uri STREQUAL "" OR suite STREQUAL "")
-    message(FATAL_ERROR "libjpeg-turbo: no Debian archive found in the apt sources of this machine")
-  endif()
-  if(keyring STREQUAL "" AND EXISTS /usr/share/keyrings/debian-archive-keyring.gpg)
-    set(keyring /usr/share/keyrings/debian-archive-keyring.gpg)
-  endif()
-  set(${prefix}_URI ${uri} PARENT_SCOPE)
-  set(${prefix}_SUITE ${suite} PARENT_SCOPE)
-  set(${prefix}_KEYRING ${keyring} PARENT_SCOPE)
-endfunction()
-
-zel_read_apt_source(ZEL_APT)
-set(options "")
-if(NOT ZEL_APT_KEYRING STREQUAL "")
-  set(options "[signed-by=${ZEL_APT_KEYRING}] ")
-endif()
-# Written only when it changes, so a re-configure does not touch it.
-file(CONFIGURE OUTPUT ${ZEL_JPEG_ROOT}/apt/sources.list
-  CONTENT "deb-src ${options}${ZEL_APT_URI} ${ZEL_APT_SUITE} main\n" @ONLY)
+include(DebianSourceList)
+zel_debian_source_list(${ZEL_JPEG_ROOT}/apt)
 
 ExternalProject_Add(libjpeg_win64
   PREFIX ${ZEL_JPEG_ROOT}

@@ -23,9 +23,7 @@ namespace {
 const ManagerEntry kManagers[] = {
     {"ModuleManager", &RegisterManagerFunctions<ModuleManager>},
     {"FileManager", &RegisterManagerFunctions<FileManager>},
-#if ZEL_SOUND_LIBRARY
     {"SoundManager", &RegisterManagerFunctions<SoundManager>},
-#endif
     {"CodecManager", &RegisterManagerFunctions<CodecManager>},
     {"InputManager", &RegisterManagerFunctions<InputManager>},
     {"FontManager", &RegisterManagerFunctions<FontManager>},

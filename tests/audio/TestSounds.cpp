@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <numbers>
 
 namespace zel::audio::test {
 
@@ -57,7 +58,7 @@ std::vector<float> Sine(double frequency, double seconds, int rate, int channels
     std::vector<float> samples;
     for (int i = 0; i < frames; ++i)
         for (int c = 0; c < channels; ++c)
-            samples.push_back(amplitude * static_cast<float>(std::sin(2.0 * M_PI * frequency * i / rate)));
+            samples.push_back(amplitude * static_cast<float>(std::sin(2.0 * std::numbers::pi * frequency * i / rate)));
     return samples;
 }
 
