@@ -4,7 +4,7 @@
 // engine). Both run on the main thread; its CPU time (GetThreadTimes) per
 // frame is measured, since the driver's own threads do the drawing.
 //
-//   zel-bench-renderer.exe [frames]     (default 200)
+//   zel-bench-renderer.exe [frames [nodes]]     (default 200 frames, 1,000 nodes)
 #include "engine/os/win32/Windows.h"
 
 #include <d3d9.h>
@@ -27,7 +27,6 @@
 namespace zel {
 namespace {
 
-constexpr int32_t kNodes = 1000;
 
 LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
@@ -255,7 +254,7 @@ int32_t WindowedMode(const Renderer& renderer) {
     return -1;
 }
 
-int Run(int32_t frames) {
+int Run(int32_t frames, int32_t nodeCount) {
     BenchWindowSystem windows;
     SetWindowSystem(&windows);
     Pointer<D3D9Renderer> renderer = new D3D9Renderer();
@@ -269,7 +268,7 @@ int Run(int32_t frames) {
     renderer->SetCamera(camera);
     Pointer<Texture> texture = MakeTexture();
     std::vector<Pointer<Triangles>> nodes;
-    for (int32_t i = 0; i < kNodes; ++i) nodes.push_back(MakeNode(i, texture));
+    for (int32_t i = 0; i < nodeCount; ++i) nodes.push_back(MakeNode(i, texture));
 
     const double engine = EngineFrames(*renderer, nodes, frames);
     RawScene scene;
@@ -278,10 +277,17 @@ int Run(int32_t frames) {
     const double rawFull = RawFrames(renderer->GetDevice(), *camera, nodes, scene, scene.fullMaterial, frames);
 
     std::printf("%-40s %12s %12s %10s\n", "Benchmark", "Time", "CPU", "Iterations");
-    std::printf("%-40s %9.3f ms %9.3f ms %10d\n", "BM_EngineDraw1000TexturedNodes", engine * 1e3, engine * 1e3, frames);
-    std::printf("%-40s %9.3f ms %9.3f ms %10d\n", "BM_RawDraw1000TexturedNodes", raw * 1e3, raw * 1e3, frames);
-    std::printf("%-40s %9.3f ms %9.3f ms %10d\n", "BM_RawFullStateDraw1000TexturedNodes", rawFull * 1e3,
-                rawFull * 1e3, frames);
+    const struct {
+        const char* name;
+        double seconds;
+    } rows[] = {{"BM_EngineDrawTexturedNodes", engine},
+                {"BM_RawDrawTexturedNodes", raw},
+                {"BM_RawFullStateDrawTexturedNodes", rawFull}};
+    for (const auto& row : rows) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%s/%d", row.name, nodeCount);
+        std::printf("%-40s %9.3f ms %9.3f ms %10d\n", name, row.seconds * 1e3, row.seconds * 1e3, frames);
+    }
     std::printf("engine/raw main-thread CPU per frame: %.2fx\n", raw > 0 ? engine / raw : 0.0);
     std::printf("engine/raw with the engine's amount of state: %.2fx\n", rawFull > 0 ? engine / rawFull : 0.0);
     renderer->CloseWindow();
@@ -294,5 +300,6 @@ int Run(int32_t frames) {
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 200;
-    return zel::Run(frames > 0 ? frames : 1);
+    const int nodes = argc > 2 ? std::atoi(argv[2]) : 1000;
+    return zel::Run(frames > 0 ? frames : 1, nodes > 0 && nodes <= 1000 ? nodes : 1000);
 }

@@ -1,9 +1,7 @@
 #include "engine/render/MaterialPass.h"
 
-#include <cstring>
-#include <new>
-
 #include "engine/render/Renderer.h"
+#include "engine/render/SharedShaders.h"
 #include "engine/render/Texture.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/GeometryNode.h"
@@ -14,14 +12,6 @@ namespace {
 
 bool HasTexts(const MaterialProgramLevels& levels) {
     return levels.level1x.vertex != nullptr || levels.level20.vertex != nullptr;
-}
-
-// Replaces the program's text when it changes (the device program made
-// from the old text is released then).
-void PutText(Shader* shader, const char* text) {
-    if (shader == nullptr || text == nullptr) return;
-    const char* old = shader->GetProgram().CStr();
-    if (old == nullptr || std::strcmp(old, text) != 0) shader->SetProgram(String(text));
 }
 
 void SetMatrixRegisters(Renderer& renderer, int32_t first, const Matrix4& matrix) {
@@ -47,9 +37,7 @@ MaterialShaderPass::MaterialShaderPass(GeometryNodeEffect* effect, const Materia
     : GeometryNodeEffectPass(effect),
       programs_(programs),
       level20_(RendererCapabilities::IsLevel2OrAbove(caps.vertexShaderLevel) &&
-               RendererCapabilities::IsLevel2OrAbove(caps.pixelShaderLevel)),
-      vertexShader_(new (std::nothrow) VertexShader()),
-      pixelShader_(new (std::nothrow) PixelShader()) {}
+               RendererCapabilities::IsLevel2OrAbove(caps.pixelShaderLevel)) {}
 
 void MaterialShaderPass::Refresh() {
     GeometryNodeEffectPass::Refresh();
@@ -68,8 +56,9 @@ void MaterialShaderPass::Refresh() {
     // technique to have checked the levels.
     level20Used_ = levels.level1x.vertex == nullptr || (level20_ && levels.level20.vertex != nullptr);
     const MaterialProgramPair& pair = level20Used_ ? levels.level20 : levels.level1x;
-    PutText(vertexShader_, pair.vertex);
-    PutText(pixelShader_, pair.pixel);
+    // Every pass running a text shares its shader object.
+    vertexShader_ = SharedShaders::Vertex(pair.vertex);
+    pixelShader_ = SharedShaders::Pixel(pair.pixel);
 }
 
 bool MaterialShaderPass::BeginDraw(Renderer& renderer, MaterialFrame& frame) const {

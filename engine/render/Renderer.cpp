@@ -6,6 +6,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Log.h"
 #include "engine/render/PostUpdateController.h"
+#include "engine/render/SharedShaders.h"
 #include "engine/render/WindowSystem.h"
 #include "engine/resources/ModuleManager.h"
 #include "engine/scene/Camera.h"
@@ -28,6 +29,8 @@ SoundListenerHook gSoundListenerHook = nullptr;
 // scene), then the renderer itself.
 int32_t ReleaseCurrentRenderer() {
     if (gCurrentRenderer != nullptr) gCurrentRenderer->SetCamera(nullptr);
+    // The shared programs hold the renderer that made their device copies.
+    SharedShaders::Clear();
     gCurrentRenderer = nullptr;
     return kOk;
 }
