@@ -2,6 +2,7 @@
 // frames, transforms, gamma, textures, render targets, buffers, queries
 // and the release of every device object.
 #include "D3D9TestFixture.h"
+#include "DeviceCallRecorder.h"
 
 namespace zel {
 namespace {
@@ -63,6 +64,57 @@ TEST_F(D3D9RendererTest, CreationLogsTheFrameFormatAndCapabilitiesInOrder) {
     EXPECT_EQ(renderer_->GetColorBits(), 32);
     EXPECT_EQ(renderer_->GetPresentParameters().BackBufferFormat, D3DFMT_A8R8G8B8);
     EXPECT_EQ(renderer_->GetPresentParameters().AutoDepthStencilFormat, D3DFMT_D24S8);
+}
+
+// Devices that answer otherwise than Wine's: the renderer's fallbacks and
+// the capability lines that report them.
+TEST_F(D3D9RendererTest, OtherDevicesGetTheirFallbacksAndLines) {
+    const int32_t mode = WindowedMode();
+    ASSERT_EQ(renderer_->CloseWindow(), 0);
+    const struct {
+        const char* name;
+        DeviceAnswers answers;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"software vertex processing", {.refuseHardwareVertexProcessing = true}, {"Created SOFTWARE VERTEXPROCESSING"}},
+        {"point sprites", {.maxPointSize = 8192.0f}, {"Point Sprites [true]"}},
+        {"shader level 1.x", {.vertexShaderVersion = D3DVS_VERSION(1, 1), .pixelShaderVersion = D3DPS_VERSION(1, 4)},
+         {"VERTEX SHADER 0", "PIXEL SHADER 0"}},
+        {"no pixel shaders", {.pixelShaderVersion = D3DPS_VERSION(0, 0)}, {"VERTEX SHADER 4", "PIXEL SHADER 4"}},
+        {"no queries", {.noQueries = true}, {"Occlusion Query [false]"}},
+        {"no shadow maps", {.noDepthTextures = true}, {"Hardware Shadowmaps [false]"}},
+        {"16-bit indices", {.maxVertexIndex = 0xFFFF}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+        ASSERT_NE(direct3d, nullptr);
+        AnswerWith(direct3d, &c.answers);
+        Pointer<D3D9Renderer> renderer = new D3D9Renderer(direct3d);
+        test::LogCapture capture;
+        ASSERT_EQ(renderer->OpenWindow(mode, "answers", nullptr, 0, 0, kWidth, kHeight), 0);
+        for (const std::string& expected : c.lines) {
+            bool found = false;
+            for (const test::LoggedLine& line : capture->lines) found = found || line.text == expected;
+            EXPECT_TRUE(found) << expected;
+        }
+        const RendererCapabilities& caps = renderer->GetCapabilities();
+        EXPECT_EQ(renderer->HasHardwareVertexProcessing(), !c.answers.refuseHardwareVertexProcessing);
+        EXPECT_EQ(caps.pointSprites, c.answers.maxPointSize > 0.0f);
+        EXPECT_EQ(caps.occlusionQueries, !c.answers.noQueries);
+        EXPECT_EQ(caps.hardwareShadowMaps, !c.answers.noDepthTextures);
+        if (c.answers.maxVertexIndex != 0) {
+            // Indices then travel as 16 bits.
+            Pointer<IntBuffer> indices = new IntBuffer(3, nullptr);
+            renderer->SetIndexBuffer(indices);
+            auto* handle = static_cast<IDirect3DIndexBuffer9*>(indices->GetBinding().GetHandle());
+            ASSERT_NE(handle, nullptr);
+            D3DINDEXBUFFER_DESC desc{};
+            handle->GetDesc(&desc);
+            EXPECT_EQ(desc.Format, D3DFMT_INDEX16);
+        }
+        EXPECT_EQ(renderer->CloseWindow(), 0);
+    }
 }
 
 TEST_F(D3D9RendererTest, TheModeListHasFullScreenEntriesAndADefault) {

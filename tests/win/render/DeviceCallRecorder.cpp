@@ -257,3 +257,71 @@ int64_t DeviceCallRecorder::LastSamplerState(uint32_t stage, uint32_t state) con
 }
 
 }  // namespace zel::test
+
+namespace zel::test {
+
+namespace {
+
+const DeviceAnswers* answers = nullptr;
+const IDirect3D9Vtbl* direct3dMethods = nullptr;
+IDirect3D9Vtbl answeringDirect3dMethods;
+const IDirect3DDevice9Vtbl* answeredDeviceMethods = nullptr;
+IDirect3DDevice9Vtbl answeringDeviceMethods;
+
+HRESULT STDMETHODCALLTYPE AnsweredCaps(IDirect3DDevice9* device, D3DCAPS9* caps) {
+    const HRESULT result = answeredDeviceMethods->GetDeviceCaps(device, caps);
+    if (FAILED(result)) return result;
+    if (answers->maxPointSize > 0.0f) {
+        caps->MaxPointSize = answers->maxPointSize;
+        caps->FVFCaps |= D3DFVFCAPS_PSIZE;
+    }
+    if (answers->maxVertexIndex != 0) caps->MaxVertexIndex = answers->maxVertexIndex;
+    if (answers->vertexShaderVersion != 0) caps->VertexShaderVersion = answers->vertexShaderVersion;
+    if (answers->pixelShaderVersion != 0) caps->PixelShaderVersion = answers->pixelShaderVersion;
+    return result;
+}
+
+HRESULT STDMETHODCALLTYPE AnsweredQuery(IDirect3DDevice9* device, D3DQUERYTYPE type, IDirect3DQuery9** query) {
+    if (answers->noQueries && type == D3DQUERYTYPE_OCCLUSION) return D3DERR_NOTAVAILABLE;
+    return answeredDeviceMethods->CreateQuery(device, type, query);
+}
+
+HRESULT STDMETHODCALLTYPE AnsweredCreateDevice(IDirect3D9* direct3d, UINT adapter, D3DDEVTYPE type, HWND window,
+                                               DWORD flags, D3DPRESENT_PARAMETERS* present,
+                                               IDirect3DDevice9** device) {
+    if (answers->refuseHardwareVertexProcessing && (flags & D3DCREATE_HARDWARE_VERTEXPROCESSING) != 0)
+        return D3DERR_NOTAVAILABLE;
+    const HRESULT result = direct3dMethods->CreateDevice(direct3d, adapter, type, window, flags, present, device);
+    if (FAILED(result) || *device == nullptr) return result;
+    if (answeredDeviceMethods == nullptr) {
+        answeredDeviceMethods = (*device)->lpVtbl;
+        answeringDeviceMethods = *answeredDeviceMethods;
+        answeringDeviceMethods.GetDeviceCaps = AnsweredCaps;
+        answeringDeviceMethods.CreateQuery = AnsweredQuery;
+    }
+    (*device)->lpVtbl = &answeringDeviceMethods;
+    return result;
+}
+
+HRESULT STDMETHODCALLTYPE AnsweredFormat(IDirect3D9* direct3d, UINT adapter, D3DDEVTYPE type, D3DFORMAT display,
+                                         DWORD usage, D3DRESOURCETYPE resource, D3DFORMAT format) {
+    if (answers->noDepthTextures && (usage & D3DUSAGE_DEPTHSTENCIL) != 0 && resource == D3DRTYPE_TEXTURE)
+        return D3DERR_NOTAVAILABLE;
+    return direct3dMethods->CheckDeviceFormat(direct3d, adapter, type, display, usage, resource, format);
+}
+
+}  // namespace
+
+void AnswerWith(void* direct3d, const DeviceAnswers* deviceAnswers) {
+    auto* d3d = static_cast<IDirect3D9*>(direct3d);
+    answers = deviceAnswers;
+    if (direct3dMethods == nullptr) {
+        direct3dMethods = d3d->lpVtbl;
+        answeringDirect3dMethods = *direct3dMethods;
+        answeringDirect3dMethods.CreateDevice = AnsweredCreateDevice;
+        answeringDirect3dMethods.CheckDeviceFormat = AnsweredFormat;
+    }
+    d3d->lpVtbl = &answeringDirect3dMethods;
+}
+
+}  // namespace zel::test

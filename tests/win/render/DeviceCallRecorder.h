@@ -58,3 +58,24 @@ private:
 };
 
 }  // namespace zel::test
+
+namespace zel::test {
+
+// Answers the renderer's questions about the device differently from
+// Wine's: capability values, whether hardware vertex processing, queries
+// and depth textures exist. Zero or false keeps the device's answer.
+struct DeviceAnswers {
+    bool refuseHardwareVertexProcessing = false;
+    float maxPointSize = 0.0f;
+    uint32_t maxVertexIndex = 0;
+    uint32_t vertexShaderVersion = 0;
+    uint32_t pixelShaderVersion = 0;
+    bool noQueries = false;
+    bool noDepthTextures = false;
+};
+
+// Makes `direct3d` (an IDirect3D9*) and the devices it creates from now on
+// answer with `answers`, which must outlive them.
+void AnswerWith(void* direct3d, const DeviceAnswers* answers);
+
+}  // namespace zel::test
