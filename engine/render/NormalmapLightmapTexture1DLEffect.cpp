@@ -2,11 +2,9 @@
 
 #include <new>
 
-#include "engine/core/Stream.h"
 #include "engine/render/LitFixedPass.h"
 #include "engine/render/LitShaderPass.h"
 #include "engine/render/MaterialTechnique.h"
-#include "engine/scene/Node.h"
 
 namespace zel {
 
@@ -19,31 +17,6 @@ NormalmapLightmapTexture1DLEffect::NormalmapLightmapTexture1DLEffect() {
     AddTechnique(new (std::nothrow) MaterialTechnique(
         this, &MaterialTechnique::ShadersTwoTexturesLight,
         &LitShaderPass::Make<&kNormalmapLightmapLitPrograms, true>));
-}
-
-void NormalmapLightmapTexture1DLEffect::GetSlots(MaterialSlots& slots) const {
-    NormalmapLightmapTextureEffect::GetSlots(slots);
-    slots.light = &light_;
-}
-
-Object* NormalmapLightmapTexture1DLEffect::FindByName(const String& name) {
-    if (Object* found = NormalmapLightmapTextureEffect::FindByName(name)) return found;
-    return FindIn(light_, name);
-}
-
-void NormalmapLightmapTexture1DLEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
-    NormalmapLightmapTextureEffect::CollectByType(type, objects);
-    CollectIn(light_, type, objects);
-}
-
-int32_t NormalmapLightmapTexture1DLEffect::Save(Stream& stream) {
-    if (NormalmapLightmapTextureEffect::Save(stream) != 0) return SaveParentFailed();
-    return SaveLight(stream, light_);
-}
-
-int32_t NormalmapLightmapTexture1DLEffect::Load(Stream& stream) {
-    if (NormalmapLightmapTextureEffect::Load(stream) != 0) return LoadParentFailed();
-    return LoadLight(stream, light_);
 }
 
 }  // namespace zel

@@ -5,30 +5,15 @@
 #pragma once
 
 #include "engine/render/TextureEffect.h"
-#include "engine/scene/Light.h"
+#include "engine/render/LitEffect.h"
 
 namespace zel {
 
-class Texture1DLEffect : public TextureEffect {
+class Texture1DLEffect : public LitEffect<TextureEffect> {
     ZEL_DECLARE_RTTI
 
 public:
     Texture1DLEffect();
-
-    // Parent data, then the light link.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
-    // Parent search, then the light.
-    Object* FindByName(const String& name) override;
-    void CollectByType(const Rtti& type, ObjectArray& objects) override;
-    void GetSlots(MaterialSlots& slots) const override;
-
-    // The directional light; read by the passes at every draw.
-    Light* GetLight() const { return light_; }
-    void SetLight(Light* light) { light_ = light; }
-
-private:
-    Pointer<Light> light_;
 };
 ZEL_REGISTER_CLASS(Texture1DLEffect)
 
