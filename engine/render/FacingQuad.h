@@ -2,6 +2,8 @@
 // spanned by the half-diagonals a and b, with corners 0.5 · s from P.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/core/Buffer.h"
 #include "engine/math/Color.h"
 #include "engine/math/Vector3.h"

@@ -46,7 +46,10 @@ void SetOriginBound(GeometryNode& node, float radius) {
 
 Flare::Flare() {
     MakeBuffers(RendererHasPointSprites());
-    SetEffect(new (std::nothrow) SpriteEffect());
+    SpriteEffect* effect = new (std::nothrow) SpriteEffect();
+    // The quad's winding follows the camera: neither face is culled.
+    if (effect != nullptr) effect->cullEnable = false;
+    SetEffect(effect);
 }
 
 void Flare::MakeBuffers(bool pointSprite) {

@@ -23,8 +23,12 @@ LensFlares::LensFlares() : query_(new (std::nothrow) OcclusionQuery()) {
     SetTexCoords(0, new (std::nothrow) Vector2Buffer(6, nullptr));
     WriteFacingQuad(nullptr, CastTo<Vector2Buffer>(GetTexCoords(0)), nullptr, {}, {}, {}, 0.0f, glowColor);
     SpriteEffect* effect = new (std::nothrow) SpriteEffect();
-    // Blended: drawn from the deferred list, after the opaque scene.
-    if (effect != nullptr) effect->blendEnable = true;
+    if (effect != nullptr) {
+        // Blended: drawn from the deferred list, after the opaque scene. The
+        // quads' winding follows the camera, so neither face is culled.
+        effect->blendEnable = true;
+        effect->cullEnable = false;
+    }
     SetEffect(effect);
 }
 

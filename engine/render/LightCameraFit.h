@@ -5,6 +5,8 @@
 // Row vectors, as everywhere.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/math/Matrix4.h"
 #include "engine/math/Vector3.h"
 

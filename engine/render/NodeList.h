@@ -2,6 +2,8 @@
 // the scene seen in the water), streamed as a count and one link each.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/core/GrowableArray.h"
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"
