@@ -142,7 +142,9 @@ private:
         const bool wave = material != nullptr && material->GetWave() && node->GetTexCoords(0) != nullptr;
         renderer.SetVertexShader(wave ? waveVs_ : basicVs_);
         const Matrix4 world = node->GetWorld().ToMatrix();
-        SetMatrixRegisters(renderer, 0, world * camera.GetViewProjection());
+        // Multiplied in the order the material programs use, so that the
+        // depths match exactly for the equal depth test.
+        SetMatrixRegisters(renderer, 0, (world * camera.GetView()) * camera.GetProjection());
         SetMatrixRegisters(renderer, 4, world * effect_->GetLightTextureMatrix());
         renderer.SetVertexShaderConstants(8, colorRegister, 1);
         if (wave) {

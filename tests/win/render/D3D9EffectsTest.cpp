@@ -1,12 +1,18 @@
-// Post-render effects on Wine's device, read back from the frame: the film
-// frame letterboxes, the bloom brightens the surroundings of a bright square
-// and leaves a black screen black; a lens flare's alpha follows how much of
-// its glow the scene hides.
+// Effects on Wine's device, read back from the frame: the film frame
+// letterboxes, the bloom brightens the surroundings of a bright square and
+// leaves a black screen black; a lens flare's alpha follows how much of its
+// glow the scene hides; a square held above a plane in light from above
+// darkens the plane beneath it.
 #include "D3D9TestFixture.h"
 #include "PassTestScene.h"
 
+#include "engine/core/Log.h"
 #include "engine/render/Bloom5PostRenderEffect.h"
+#include "engine/render/ColorEffect.h"
 #include "engine/render/LensFlares.h"
+#include "engine/render/RenderShadowmapEffectController.h"
+#include "engine/render/ShadowmapEffect.h"
+#include "engine/scene/Triangles.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/SceneNode.h"
 
@@ -165,6 +171,120 @@ TEST_F(D3D9LensFlareTest, WithoutOcclusionQueriesNothingIsDrawn) {
     DrawFrame(false);
     for (UINT x : {2u, UINT(kWidth / 2), UINT(kWidth - 2)})
         EXPECT_TRUE(Near(ReadBackBuffer(x, kHeight / 2), Rgba{0, 0, 0, 255}));
+}
+
+// A white square of half-width `half` at height `y`, drawn in a flat colour.
+Pointer<Triangles> Square(float half, float y) {
+    Pointer<Triangles> node = new Triangles();
+    auto* positions = new Vector3Buffer(4, nullptr);
+    (*positions)[0] = Vector3{-half, y, -half};
+    (*positions)[1] = Vector3{half, y, -half};
+    (*positions)[2] = Vector3{half, y, half};
+    (*positions)[3] = Vector3{-half, y, half};
+    auto* indices = new IntBuffer(6, nullptr);
+    const int32_t order[] = {0, 2, 1, 0, 3, 2};
+    for (int32_t i = 0; i < 6; ++i) (*indices)[i] = order[i];
+    node->SetVertices(positions);
+    node->SetIndices(indices);
+    ColorEffect* effect = new ColorEffect();
+    effect->cullEnable = false;
+    node->SetEffect(effect);
+    node->UpdateModel(false, false);
+    node->Update(0.0, false);
+    return node;
+}
+
+// A 10 × 10 plane at y = 0 and a 2 × 2 square at y = 2 above its centre,
+// lit straight from above; the camera looks down on them from the side.
+class D3D9ShadowTest : public D3D9EffectsTest {
+protected:
+    void SetUp() override {
+        D3D9EffectsTest::SetUp();
+        if (IsSkipped()) return;
+        SetCurrentRenderer(renderer_);
+        camera_ = new Camera(String("camera"));
+        camera_->GetLocal().translation = {0.0f, 9.0f, -6.0f};
+        camera_->LookAlong(Normalize(Vector3{0.0f, -9.0f, 6.0f}));
+        camera_->Update(0.0, false);
+        renderer_->SetCamera(camera_);
+        Pointer<Light> light = new Light(Light::kDirectional, String("sun"));
+        light->GetLocal().rotation = Quaternion::LookAlong(Normalize(Vector3{0.0f, -1.0f, 0.001f}));
+        light->Update(0.0, false);
+        effect_ = new ShadowmapEffect();
+        effect_->SetLight(light);
+        effect_->SetShadowmap(new Texture(new Image(String("depth"), Image::kFormatNone, 256, 256), String("map")));
+        effect_->shadowColor = {0.0f, 0.0f, 0.0f, 0.5f};
+        effect_->slopeScaleBias = 2.0f;
+        effect_->depthBias = 4.0f;
+        controller_ = new RenderShadowmapEffectController();
+        effect_->AttachController(controller_);
+        root_ = new SceneNode(String("root"), 2, 1);
+        root_->AddEffect(effect_);
+        plane_ = Square(5.0f, 0.0f);
+        caster_ = Square(1.0f, 2.0f);
+        root_->AppendChild(plane_);
+        root_->AppendChild(caster_);
+        effect_->GetNodes().Add(plane_);
+        effect_->GetNodes().Add(caster_);
+        root_->Update(0.0, false);
+    }
+
+    void TearDown() override {
+        SetCurrentRenderer(nullptr);
+        D3D9EffectsTest::TearDown();
+    }
+
+    void DrawShadowedFrame() {
+        ASSERT_EQ(renderer_->BeginScene(), 0);
+        renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 1, 1}, 1.0f, 0);
+        controller_->Render(*renderer_);
+        root_->Draw(*renderer_);
+    }
+
+    // The pixel where a world point lands.
+    Rgba PixelAt(const Vector3& point) {
+        const Vector3 clip = camera_->GetViewProjection().TransformCoord(point);
+        const UINT x = static_cast<UINT>((clip.x + 1.0f) * 0.5f * kWidth);
+        const UINT y = static_cast<UINT>((1.0f - clip.y) * 0.5f * kHeight);
+        return ReadBackBuffer(x, y);
+    }
+
+    Pointer<Camera> camera_;
+    Pointer<ShadowmapEffect> effect_;
+    Pointer<RenderShadowmapEffectController> controller_;
+    Pointer<SceneNode> root_;
+    Pointer<Triangles> plane_;
+    Pointer<Triangles> caster_;
+};
+
+// The plane under the square's front edge (seen past the square) and three
+// lit points around it.
+constexpr Vector3 kShadowed{0.0f, 0.0f, -0.5f};
+constexpr Vector3 kLit[] = {{0.0f, 0.0f, -3.5f}, {3.5f, 0.0f, 0.0f}, {-3.5f, 0.0f, 2.0f}};
+
+TEST_F(D3D9ShadowTest, ThePlaneIsDarkenedUnderTheSquareOnly) {
+    for (bool soft : {false, true}) {
+        SCOPED_TRACE(soft ? "soft" : "hard");
+        effect_->softShadows = soft;
+        DrawShadowedFrame();
+        // White half covered by the shadow colour's black at alpha 0.5; the
+        // frame's alpha blends the same way: 0.5 · 0.5 + 1 · 0.5.
+        EXPECT_TRUE(Near(PixelAt(kShadowed), Rgba{128, 128, 128, 191}, 12));
+        for (const Vector3& lit : kLit) EXPECT_TRUE(Near(PixelAt(lit), Rgba{255, 255, 255, 255}, 8));
+        EXPECT_TRUE(shownMessages.empty());
+        renderer_->GetDevice()->EndScene();
+    }
+}
+
+TEST_F(D3D9ShadowTest, WithoutHardwareShadowMapsNothingIsDarkened) {
+    RendererCapabilities caps = renderer_->GetCapabilities();
+    caps.hardwareShadowMaps = false;
+    renderer_->OverrideCapabilities(caps);
+    test::LogCapture log;
+    DrawShadowedFrame();
+    EXPECT_TRUE(Near(PixelAt(kShadowed), Rgba{255, 255, 255, 255}, 8));
+    EXPECT_TRUE(shownMessages.empty());
+    for (const LoggedLine& line : log->lines) EXPECT_LT(line.level, kLogError) << line.text;
 }
 
 }  // namespace
