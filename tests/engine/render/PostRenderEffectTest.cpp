@@ -136,7 +136,9 @@ TEST_F(PostRendering, HostileDownsampleScaleMakesNoHugeTextures) {
         node->AddEffect(bloom);
         node->Draw(*renderer);
         const Texture* downsample = bloom->GetDownsampleTexture();
-        if (downsample != nullptr) EXPECT_LE(downsample->GetImage()->GetWidth(), 800);
+        if (downsample != nullptr) {
+            EXPECT_LE(downsample->GetImage()->GetWidth(), 800);
+        }
         EXPECT_TRUE(TargetsBalanced(renderer->calls));
     }
 }

@@ -40,7 +40,9 @@ TEST(NormalmapTextureController, FlatHeightMapGivesTheUpNormalEverywhere) {
             EXPECT_EQ(pixel[0], 128);
             EXPECT_EQ(pixel[1], 128);
             EXPECT_EQ(pixel[2], 255);
-            if (alpha) EXPECT_EQ(pixel[3], 77);
+            if (alpha) {
+                EXPECT_EQ(pixel[3], 77);
+            }
         }
         EXPECT_TRUE(controller->IsDone());
     }
