@@ -14,13 +14,6 @@ bool HasTexts(const MaterialProgramLevels& levels) {
     return levels.level1x.vertex != nullptr || levels.level20.vertex != nullptr;
 }
 
-void SetMatrixRegisters(Renderer& renderer, int32_t first, const Matrix4& matrix) {
-    // Registers hold columns: a program's dp4 with register i gives
-    // coordinate i of the row vector times the matrix.
-    const Matrix4 columns = matrix.Transposed();
-    renderer.SetVertexShaderConstants(first, &columns.m[0][0], 4);
-}
-
 bool FrameOf(const GeometryNodeEffect& effect, Renderer& renderer, MaterialFrame& frame) {
     frame.node = effect.GetOwnerNode();
     frame.camera = renderer.GetCamera();
@@ -31,6 +24,13 @@ bool FrameOf(const GeometryNodeEffect& effect, Renderer& renderer, MaterialFrame
 }
 
 }  // namespace
+
+void SetMatrixRegisters(Renderer& renderer, int32_t first, const Matrix4& matrix) {
+    // Registers hold columns: a program's dp4 with register i gives
+    // coordinate i of the row vector times the matrix.
+    const Matrix4 columns = matrix.Transposed();
+    renderer.SetVertexShaderConstants(first, &columns.m[0][0], 4);
+}
 
 MaterialShaderPass::MaterialShaderPass(GeometryNodeEffect* effect, const MaterialPrograms& programs,
                                        const RendererCapabilities& caps)

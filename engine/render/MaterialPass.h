@@ -96,6 +96,10 @@ protected:
     static void SetMatrices(Renderer& renderer, const MaterialFrame& frame);
 };
 
+// Four vertex registers from `first` on hold the matrix's columns, so a
+// program's m4x4 gives the row vector times the matrix.
+void SetMatrixRegisters(Renderer& renderer, int32_t first, const Matrix4& matrix);
+
 // Binds the node's coordinate buffer of the slot's set under `usage` (a
 // missing buffer is not bound) and the slot's texture on `stage`.
 void BindTextureSlot(Renderer& renderer, const GeometryNode& node, const MaterialTextureSlot& slot, uint8_t usage,

@@ -23,8 +23,8 @@
 #define ZEL_POSITION_BASIC "mov r0, v0\n"
 
 // r0 = v0 swayed in object space by the wave register W (amplitude, speed,
-// time): x and z move by amplitude · sin(phase) · y.
-#define ZEL_POSITION_WAVE(W)                                                   \
+// time): x and z move by amplitude · sin(phase) · WEIGHT.
+#define ZEL_POSITION_WAVE_BY(W, WEIGHT)                                        \
     "; phases 0.5077 x - 0.421 z + S t and 0.3 y - 0.6 z + 1.31415 S t\n"     \
     "mul r1.x, v0.x, c90.x\n"                                                  \
     "mad r1.x, v0.z, c90.y, r1.x\n"                                            \
@@ -43,29 +43,36 @@
     "mad r2.xy, r2, r1, c92.w\n"                                               \
     "mad r2.xy, r2, r1, c93.x\n"                                               \
     "mad r2.xy, r2, r1, c93.y\n"                                               \
-    "; displacement grows with the height y\n"                                 \
-    "mul r2.xy, r2, v0.y\n"                                                    \
+    "; displacement grows with the weight\n"                                   \
+    "mul r2.xy, r2, " WEIGHT "\n"                                              \
     "mov r0, v0\n"                                                             \
     "mad r0.x, r2.x, " W ".x, r0.x\n"                                          \
     "mad r0.z, r2.y, " W ".x, r0.z\n"
 
+// The material programs sway by the height y.
+#define ZEL_POSITION_WAVE(W) ZEL_POSITION_WAVE_BY(W, "v0.y")
+
 // Three rows of bone `C` (a0 component) applied to SRC by DP (dp4 points,
-// dp3 directions) into r3.
-#define ZEL_SKIN_BONE(DP, SRC, C)                          \
-    DP " r3.x, " SRC ", c[a0." C " + 8]\n"                 \
-    DP " r3.y, " SRC ", c[a0." C " + 9]\n"                 \
-    DP " r3.z, " SRC ", c[a0." C " + 10]\n"
+// dp3 directions) into r3; the bones start at register R0 (R1, R2 the next
+// two, as text).
+#define ZEL_SKIN_BONE_AT(DP, SRC, C, R0, R1, R2)           \
+    DP " r3.x, " SRC ", c[a0." C " + " R0 "]\n"            \
+    DP " r3.y, " SRC ", c[a0." C " + " R1 "]\n"            \
+    DP " r3.z, " SRC ", c[a0." C " + " R2 "]\n"
+#define ZEL_SKIN_BONE(DP, SRC, C) ZEL_SKIN_BONE_AT(DP, SRC, C, "8", "9", "10")
 
 // SUM = the four weights' sum of SRC through the vertex's bones.
-#define ZEL_SKIN_SUM(DP, SRC, SUM)                                   \
-    ZEL_SKIN_BONE(DP, SRC, "x") "mul " SUM ".xyz, r3, r2.x\n"        \
-    ZEL_SKIN_BONE(DP, SRC, "y") "mad " SUM ".xyz, r3, r2.y, " SUM "\n" \
-    ZEL_SKIN_BONE(DP, SRC, "z") "mad " SUM ".xyz, r3, r2.z, " SUM "\n" \
-    ZEL_SKIN_BONE(DP, SRC, "w") "mad " SUM ".xyz, r3, r2.w, " SUM "\n"
+#define ZEL_SKIN_SUM_AT(DP, SRC, SUM, R0, R1, R2)                                  \
+    ZEL_SKIN_BONE_AT(DP, SRC, "x", R0, R1, R2) "mul " SUM ".xyz, r3, r2.x\n"        \
+    ZEL_SKIN_BONE_AT(DP, SRC, "y", R0, R1, R2) "mad " SUM ".xyz, r3, r2.y, " SUM "\n" \
+    ZEL_SKIN_BONE_AT(DP, SRC, "z", R0, R1, R2) "mad " SUM ".xyz, r3, r2.z, " SUM "\n" \
+    ZEL_SKIN_BONE_AT(DP, SRC, "w", R0, R1, R2) "mad " SUM ".xyz, r3, r2.w, " SUM "\n"
+#define ZEL_SKIN_SUM(DP, SRC, SUM) ZEL_SKIN_SUM_AT(DP, SRC, SUM, "8", "9", "10")
 
 // r0 = the world position blended from v0 by the weights v1 and bone
-// indices v2; a0 and r2 stay set for ZEL_SKIN_DIRECTION.
-#define ZEL_POSITION_SKINNED                                             \
+// indices v2, the bones from register R0 on; a0 and r2 stay set for
+// ZEL_SKIN_DIRECTION.
+#define ZEL_POSITION_SKINNED_AT(R0, R1, R2)                              \
     "; bone addresses: four registers per bone\n"                        \
     "mul r1, v2, c210.x\n"                                               \
     "mova a0, r1\n"                                                      \
@@ -73,8 +80,10 @@
     "max r2, v1, c210.y\n"                                               \
     "mov r2.x, v1.x\n"                                                   \
     "; world position: the weighted sum over the bones\n"               \
-    ZEL_SKIN_SUM("dp4", "v0", "r0")                                      \
+    ZEL_SKIN_SUM_AT("dp4", "v0", "r0", R0, R1, R2)                       \
     "mov r0.w, c210.z\n"
+
+#define ZEL_POSITION_SKINNED ZEL_POSITION_SKINNED_AT("8", "9", "10")
 
 // DEST.xyz = the direction SRC turned by the same bones.
 #define ZEL_SKIN_DIRECTION(SRC, DEST) ZEL_SKIN_SUM("dp3", SRC, DEST)

@@ -6,7 +6,7 @@ namespace zel {
 
 namespace {
 
-constexpr int32_t kProgramCount = kFlatProgramCount + kLitProgramCount + kWaterProgramCount;
+constexpr int32_t kProgramCount = kFlatProgramCount + kLitProgramCount + kWaterProgramCount + kShadowProgramCount + kBloomProgramCount;
 
 struct ProgramList {
     NamedMaterialProgram programs[kProgramCount];
@@ -16,6 +16,8 @@ struct ProgramList {
         for (const NamedMaterialProgram& p : kFlatPrograms) programs[next++] = p;
         for (const NamedMaterialProgram& p : kLitProgramTexts) programs[next++] = p;
         for (const NamedMaterialProgram& p : kWaterPrograms) programs[next++] = p;
+        for (const NamedMaterialProgram& p : kShadowPrograms) programs[next++] = p;
+        for (const NamedMaterialProgram& p : kBloomPrograms) programs[next++] = p;
     }
 };
 

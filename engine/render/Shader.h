@@ -3,6 +3,8 @@
 // shader in the binding. Built by code, not streamed beyond Object's part.
 #pragma once
 
+#include <new>
+
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
 #include "engine/core/RendererBinding.h"
@@ -35,5 +37,15 @@ private:
     String program_;
 };
 ZEL_REGISTER_ABSTRACT_CLASS(Shader)
+
+// A program of kind S (VertexShader, PixelShader) over `text`, named `name`
+// so that logs and recordings tell programs apart; null when allocation
+// fails.
+template <class S>
+S* MakeShader(const char* text, const char* name) {
+    S* shader = new (std::nothrow) S(String(text));
+    if (shader != nullptr) shader->SetName(String(name));
+    return shader;
+}
 
 }  // namespace zel

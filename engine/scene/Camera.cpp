@@ -38,6 +38,13 @@ void Camera::UpdateProjection() {
     projection_.m[3][3] = 1.0f;
 }
 
+void Camera::SetMatrices(const Matrix4& view, const Matrix4& projection) {
+    view_ = view;
+    projection_ = projection;
+    viewProjection_ = view_ * projection_;
+    UpdatePlanes();
+}
+
 Vector3 Camera::GetRight() const { return GetWorld().rotation.ToMatrix().Column(0); }
 Vector3 Camera::GetUp() const { return GetWorld().rotation.ToMatrix().Column(1); }
 Vector3 Camera::GetDirection() const { return GetWorld().rotation.ToMatrix().Column(2); }

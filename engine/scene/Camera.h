@@ -38,6 +38,9 @@ public:
     // The projection alone (after a viewport change); the product and the
     // planes follow at the next UpdateMatrices.
     void UpdateProjection();
+    // Sets view and projection directly (light cameras, mirrored cameras):
+    // view × projection and the planes follow at once.
+    void SetMatrices(const Matrix4& view, const Matrix4& projection);
 
     // For each plane whose bit (32 >> i) is set in the plane mask: a bound
     // wholly outside returns true at once; one wholly inside clears the bit.

@@ -3,6 +3,7 @@
 #include "engine/core/Buffer.h"
 #include "engine/core/Object.h"
 #include "engine/render/CubeTexture.h"
+#include "engine/render/OcclusionQuery.h"
 #include "engine/render/Pass.h"
 #include "engine/render/Shader.h"
 #include "engine/render/Texture.h"
@@ -110,7 +111,10 @@ void RecordingRenderer::ReleasePass(Pass* pass) {
 
 void RecordingRenderer::ReleaseOcclusionQuery(OcclusionQuery*) { Record(Call("ReleaseOcclusionQuery")); }
 void RecordingRenderer::BeginOcclusionQuery(OcclusionQuery*) { Record(Call("BeginOcclusionQuery")); }
-void RecordingRenderer::EndOcclusionQuery(OcclusionQuery*) { Record(Call("EndOcclusionQuery")); }
+void RecordingRenderer::EndOcclusionQuery(OcclusionQuery* query) {
+    Record(Call("EndOcclusionQuery"));
+    query->SetVisiblePixels(visiblePixels);
+}
 
 void RecordingRenderer::SetTexture(BaseTexture* texture, int32_t stage) {
     Record(Call("SetTexture", Join({NameOf(texture), std::to_string(stage)})));

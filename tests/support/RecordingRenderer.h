@@ -36,6 +36,8 @@ public:
     int32_t beginSceneResult = 0;
     int32_t viewportWidth = 800;
     int32_t viewportHeight = 600;
+    // The count EndOcclusionQuery stores in the query.
+    int32_t visiblePixels = 0;
 
     // The last values set in each program register, by register.
     using Register = std::array<float, 4>;

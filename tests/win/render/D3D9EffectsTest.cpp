@@ -1,0 +1,291 @@
+// Effects on Wine's device, read back from the frame: the film frame
+// letterboxes, the bloom brightens the surroundings of a bright square and
+// leaves a black screen black; a lens flare's alpha follows how much of its
+// glow the scene hides; a square held above a plane in light from above
+// darkens the plane beneath it.
+#include "D3D9TestFixture.h"
+#include "PassTestScene.h"
+
+#include "engine/core/Log.h"
+#include "engine/render/Bloom5PostRenderEffect.h"
+#include "engine/render/ColorEffect.h"
+#include "engine/render/LensFlares.h"
+#include "engine/render/RenderShadowmapEffectController.h"
+#include "engine/render/ShadowmapEffect.h"
+#include "engine/scene/Triangles.h"
+#include "engine/scene/Camera.h"
+#include "engine/scene/SceneNode.h"
+
+namespace zel {
+namespace {
+
+using namespace test;
+
+// Draws one geometry node through a pass, as a child of the effect's node.
+class PassNode : public Node {
+public:
+    PassNode(Pass* pass, GeometryNode* geometry) : pass_(pass), geometry_(geometry) {}
+
+    void Draw(Renderer& renderer) override {
+        renderer.SetCurrentGeometry(geometry_);
+        renderer.BeginPass(pass_);
+        if (pass_->Draw(renderer) == 0) renderer.DrawIndexed();
+    }
+
+private:
+    Pointer<Pass> pass_;
+    Pointer<GeometryNode> geometry_;
+};
+
+class D3D9EffectsTest : public D3D9RendererTest {
+protected:
+    void SetUp() override {
+        D3D9RendererTest::SetUp();
+        if (IsSkipped()) return;
+        renderer_->SetWorldMatrix(Matrix4::Identity());
+        renderer_->SetViewMatrix(Matrix4::Identity());
+        renderer_->SetProjectionMatrix(Matrix4::Identity());
+        pass_ = new StreamPass();
+        pass_->GetRenderStateBlock()->cullEnable = false;
+        UseVertexColour(*pass_->GetRenderStateBlock());
+    }
+
+    void TearDown() override {
+        if (renderer_ != nullptr && renderer_->GetDevice() != nullptr) renderer_->GetDevice()->EndScene();
+        D3D9RendererTest::TearDown();
+    }
+
+    // A frame cleared to `clear` with `quad` drawn under `effect`; the scene
+    // stays open so the back buffer can be read.
+    void DrawUnder(SceneNodeEffect* effect, GeometryNode* quad, const ColorRGBA& clear) {
+        Pointer<SceneNode> root = new SceneNode(String("root"), 1, 1);
+        if (effect != nullptr) root->AddEffect(effect);
+        if (quad != nullptr) root->AppendChild(new PassNode(pass_, quad));
+        ASSERT_EQ(renderer_->BeginScene(), 0);
+        renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, clear, 1.0f, 0);
+        root->Draw(*renderer_);
+    }
+
+    // The brightest of the three colour channels.
+    static int Brightness(Rgba pixel) { return std::max(pixel.r, std::max(pixel.g, pixel.b)); }
+
+    Pointer<StreamPass> pass_;
+};
+
+TEST_F(D3D9EffectsTest, FilmFrameKeepsTheTopAndBottomEighthsAtTheClearColour) {
+    Pointer<PostRenderEffect> film = new PostRenderEffect();
+    film->SetFilm(true);
+    const ColorRGBA white{1, 1, 1, 1};
+    DrawUnder(film, Quad(-1, -1, 1, 1, 0.5f, white, white), ColorRGBA{1, 0, 0, 1});
+    EXPECT_TRUE(Near(ReadBackBuffer(kWidth / 2, 2), Rgba{255, 0, 0, 255}));
+    EXPECT_TRUE(Near(ReadBackBuffer(kWidth / 2, kHeight / 8 - 2), Rgba{255, 0, 0, 255}));
+    EXPECT_TRUE(Near(ReadBackBuffer(kWidth / 2, kHeight / 8 + 2), Rgba{255, 255, 255, 255}));
+    EXPECT_TRUE(Near(ReadBackBuffer(kWidth / 2, kHeight / 2), Rgba{255, 255, 255, 255}));
+    EXPECT_TRUE(Near(ReadBackBuffer(kWidth / 2, kHeight - 2), Rgba{255, 0, 0, 255}));
+    EXPECT_TRUE(shownMessages.empty());
+}
+
+TEST_F(D3D9EffectsTest, BloomBrightensAroundABrightSquare) {
+    const ColorRGBA white{1, 1, 1, 1};
+    // A white square in the middle, a quarter of the screen wide.
+    DrawUnder(nullptr, Quad(-0.25f, -0.25f, 0.25f, 0.25f, 0.5f, white, white), ColorRGBA{0, 0, 0, 1});
+    const int plainNear = Brightness(ReadBackBuffer(kWidth / 2 + kWidth / 8 + 4, kHeight / 2));
+    renderer_->GetDevice()->EndScene();
+    Pointer<Bloom5PostRenderEffect> bloom = new Bloom5PostRenderEffect();
+    DrawUnder(bloom, Quad(-0.25f, -0.25f, 0.25f, 0.25f, 0.5f, white, white), ColorRGBA{0, 0, 0, 1});
+    const int bloomNear = Brightness(ReadBackBuffer(kWidth / 2 + kWidth / 8 + 4, kHeight / 2));
+    EXPECT_LE(plainNear, 2);
+    EXPECT_GT(bloomNear, plainNear + 8);
+    // Far from the square the screen stays black.
+    EXPECT_LE(Brightness(ReadBackBuffer(2, 2)), 2);
+    EXPECT_TRUE(shownMessages.empty());
+}
+
+TEST_F(D3D9EffectsTest, BloomLeavesABlackScreenBlack) {
+    Pointer<Bloom5PostRenderEffect> bloom = new Bloom5PostRenderEffect();
+    DrawUnder(bloom, nullptr, ColorRGBA{0, 0, 0, 1});
+    for (UINT y : {2u, UINT(kHeight / 2), UINT(kHeight - 2)})
+        EXPECT_LE(Brightness(ReadBackBuffer(kWidth / 2, y)), 1);
+}
+
+// A lens flare 10 ahead of the camera; its glow measured in one frame,
+// behind a near occluder or not.
+class D3D9LensFlareTest : public D3D9EffectsTest {
+protected:
+    void SetUp() override {
+        D3D9EffectsTest::SetUp();
+        if (IsSkipped()) return;
+        SetCurrentRenderer(renderer_);
+        camera_ = new Camera(String("camera"));
+        camera_->Update(0.0, false);
+        renderer_->SetCamera(camera_);
+        lens_ = new LensFlares();
+        lens_->GetLocal().translation = {0.0f, 0.0f, 10.0f};
+        lens_->glowSize = 2.0f;
+        lens_->Update(0.0, false);
+    }
+
+    void TearDown() override {
+        SetCurrentRenderer(nullptr);
+        D3D9EffectsTest::TearDown();
+    }
+
+    // One frame: the occluder (when asked) in clip space at depth 0.1, then
+    // the lens flare from the deferred list.
+    void DrawFrame(bool hidden) {
+        ASSERT_EQ(renderer_->BeginScene(), 0);
+        renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 0, 1}, 1.0f, 0);
+        if (hidden) {
+            renderer_->SetWorldMatrix(Matrix4::Identity());
+            renderer_->SetViewMatrix(Matrix4::Identity());
+            renderer_->SetProjectionMatrix(Matrix4::Identity());
+            const ColorRGBA grey{0.5f, 0.5f, 0.5f, 1};
+            PassNode(pass_, Quad(-1, -1, 1, 1, 0.1f, grey, grey)).Draw(*renderer_);
+        }
+        lens_->Draw(*renderer_);
+        renderer_->FlushDeferred();
+    }
+
+    Pointer<Camera> camera_;
+    Pointer<LensFlares> lens_;
+};
+
+TEST_F(D3D9LensFlareTest, AFullyVisibleGlowGivesAlphaNearOne) {
+    DrawFrame(false);
+    EXPECT_GT(lens_->glowColor.a, 0.8f);
+    EXPECT_LT(lens_->glowColor.a, 1.25f);
+}
+
+TEST_F(D3D9LensFlareTest, AHiddenGlowGivesAlphaZero) {
+    DrawFrame(true);
+    EXPECT_EQ(lens_->glowColor.a, 0.0f);
+}
+
+TEST_F(D3D9LensFlareTest, WithoutOcclusionQueriesNothingIsDrawn) {
+    RendererCapabilities caps = renderer_->GetCapabilities();
+    caps.occlusionQueries = false;
+    renderer_->OverrideCapabilities(caps);
+    lens_->glowColor = {1, 1, 1, 1};
+    for (int32_t k = 0; k < LensFlares::kElements; ++k)
+        lens_->SetElementTexture(k, new Texture(SolidImage(4, 4, 255, 255, 255), String("white")));
+    DrawFrame(false);
+    for (UINT x : {2u, UINT(kWidth / 2), UINT(kWidth - 2)})
+        EXPECT_TRUE(Near(ReadBackBuffer(x, kHeight / 2), Rgba{0, 0, 0, 255}));
+}
+
+// A white square of half-width `half` at height `y`, drawn in a flat colour.
+Pointer<Triangles> Square(float half, float y) {
+    Pointer<Triangles> node = new Triangles();
+    auto* positions = new Vector3Buffer(4, nullptr);
+    (*positions)[0] = Vector3{-half, y, -half};
+    (*positions)[1] = Vector3{half, y, -half};
+    (*positions)[2] = Vector3{half, y, half};
+    (*positions)[3] = Vector3{-half, y, half};
+    auto* indices = new IntBuffer(6, nullptr);
+    const int32_t order[] = {0, 2, 1, 0, 3, 2};
+    for (int32_t i = 0; i < 6; ++i) (*indices)[i] = order[i];
+    node->SetVertices(positions);
+    node->SetIndices(indices);
+    ColorEffect* effect = new ColorEffect();
+    effect->cullEnable = false;
+    node->SetEffect(effect);
+    node->UpdateModel(false, false);
+    node->Update(0.0, false);
+    return node;
+}
+
+// A 10 × 10 plane at y = 0 and a 2 × 2 square at y = 2 above its centre,
+// lit straight from above; the camera looks down on them from the side.
+class D3D9ShadowTest : public D3D9EffectsTest {
+protected:
+    void SetUp() override {
+        D3D9EffectsTest::SetUp();
+        if (IsSkipped()) return;
+        SetCurrentRenderer(renderer_);
+        camera_ = new Camera(String("camera"));
+        camera_->GetLocal().translation = {0.0f, 9.0f, -6.0f};
+        camera_->LookAlong(Normalize(Vector3{0.0f, -9.0f, 6.0f}));
+        camera_->Update(0.0, false);
+        renderer_->SetCamera(camera_);
+        Pointer<Light> light = new Light(Light::kDirectional, String("sun"));
+        light->GetLocal().rotation = Quaternion::LookAlong(Normalize(Vector3{0.0f, -1.0f, 0.001f}));
+        light->Update(0.0, false);
+        effect_ = new ShadowmapEffect();
+        effect_->SetLight(light);
+        effect_->SetShadowmap(new Texture(new Image(String("depth"), Image::kFormatNone, 256, 256), String("map")));
+        effect_->shadowColor = {0.0f, 0.0f, 0.0f, 0.5f};
+        effect_->slopeScaleBias = 2.0f;
+        effect_->depthBias = 4.0f;
+        controller_ = new RenderShadowmapEffectController();
+        effect_->AttachController(controller_);
+        root_ = new SceneNode(String("root"), 2, 1);
+        root_->AddEffect(effect_);
+        plane_ = Square(5.0f, 0.0f);
+        caster_ = Square(1.0f, 2.0f);
+        root_->AppendChild(plane_);
+        root_->AppendChild(caster_);
+        effect_->GetNodes().Add(plane_);
+        effect_->GetNodes().Add(caster_);
+        root_->Update(0.0, false);
+    }
+
+    void TearDown() override {
+        SetCurrentRenderer(nullptr);
+        D3D9EffectsTest::TearDown();
+    }
+
+    void DrawShadowedFrame() {
+        ASSERT_EQ(renderer_->BeginScene(), 0);
+        renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 1, 1}, 1.0f, 0);
+        controller_->Render(*renderer_);
+        root_->Draw(*renderer_);
+    }
+
+    // The pixel where a world point lands.
+    Rgba PixelAt(const Vector3& point) {
+        const Vector3 clip = camera_->GetViewProjection().TransformCoord(point);
+        const UINT x = static_cast<UINT>((clip.x + 1.0f) * 0.5f * kWidth);
+        const UINT y = static_cast<UINT>((1.0f - clip.y) * 0.5f * kHeight);
+        return ReadBackBuffer(x, y);
+    }
+
+    Pointer<Camera> camera_;
+    Pointer<ShadowmapEffect> effect_;
+    Pointer<RenderShadowmapEffectController> controller_;
+    Pointer<SceneNode> root_;
+    Pointer<Triangles> plane_;
+    Pointer<Triangles> caster_;
+};
+
+// The plane under the square's front edge (seen past the square) and three
+// lit points around it.
+constexpr Vector3 kShadowed{0.0f, 0.0f, -0.5f};
+constexpr Vector3 kLit[] = {{0.0f, 0.0f, -3.5f}, {3.5f, 0.0f, 0.0f}, {-3.5f, 0.0f, 2.0f}};
+
+TEST_F(D3D9ShadowTest, ThePlaneIsDarkenedUnderTheSquareOnly) {
+    for (bool soft : {false, true}) {
+        SCOPED_TRACE(soft ? "soft" : "hard");
+        effect_->softShadows = soft;
+        DrawShadowedFrame();
+        // White half covered by the shadow colour's black at alpha 0.5; the
+        // frame's alpha blends the same way: 0.5 · 0.5 + 1 · 0.5.
+        EXPECT_TRUE(Near(PixelAt(kShadowed), Rgba{128, 128, 128, 191}, 12));
+        for (const Vector3& lit : kLit) EXPECT_TRUE(Near(PixelAt(lit), Rgba{255, 255, 255, 255}, 8));
+        EXPECT_TRUE(shownMessages.empty());
+        renderer_->GetDevice()->EndScene();
+    }
+}
+
+TEST_F(D3D9ShadowTest, WithoutHardwareShadowMapsNothingIsDarkened) {
+    RendererCapabilities caps = renderer_->GetCapabilities();
+    caps.hardwareShadowMaps = false;
+    renderer_->OverrideCapabilities(caps);
+    test::LogCapture log;
+    DrawShadowedFrame();
+    EXPECT_TRUE(Near(PixelAt(kShadowed), Rgba{255, 255, 255, 255}, 8));
+    EXPECT_TRUE(shownMessages.empty());
+    for (const LoggedLine& line : log->lines) EXPECT_LT(line.level, kLogError) << line.text;
+}
+
+}  // namespace
+}  // namespace zel
