@@ -25,6 +25,12 @@ void Camera::UpdateMatrices() {
     UpdatePlanes();
 }
 
+void Camera::SetMatrices(const Matrix4& view, const Matrix4& projection) {
+    view_ = view;
+    projection_ = projection;
+    viewProjection_ = view_ * projection_;
+}
+
 void Camera::UpdateProjection() {
     const float c = 1.0f / std::tan(fov_ * 0.5f);
     const float depth = farPlane_ / (farPlane_ - nearPlane_);

@@ -64,6 +64,10 @@ public:
     const Matrix4& GetProjection() const { return projection_; }
     const Matrix4& GetView() const { return view_; }
     const Matrix4& GetViewProjection() const { return viewProjection_; }
+    // Sets the matrices directly, for a camera that is never updated (a
+    // screen overlay's); the combined matrix becomes view × projection.
+    // The next update computes them from the transform again.
+    void SetMatrices(const Matrix4& view, const Matrix4& projection);
     // Planes 0..5: near, far, left, right, top, bottom; normals point into
     // the frustum.
     const Plane& GetPlane(int32_t index) const { return planes_[index]; }
