@@ -1,5 +1,6 @@
 #include "app/win32/ScreensaverApp.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/OverlayText.h"
@@ -79,24 +80,17 @@ int32_t ScreensaverApp::SelectModeAndStart(const char* commandLine) {
         Step(StartEngine(), "Невозможно инициализировать скринсейвер.", "Скринсейвер инициализирован.") != 0 ||
         Step(CreateWindows(), "Невозможно создать окна скринсейвера.", "Окна скринсейвера созданы.") != 0)
         return 1;
-    ReadDisplaySize();
     if (RunsShow(mode_) && StartShow() != 0) return 1;
     running_ = true;
     return 0;
 }
 
-void ScreensaverApp::ReadDisplaySize() {
-    Renderer* renderer = GetCurrentRenderer();
-    const DisplayModeEntry* mode = renderer != nullptr ? renderer->GetDisplayMode(renderer->GetDefaultModeIndex()) : nullptr;
-    if (mode == nullptr) return;
-    displayWidth_ = static_cast<int32_t>(mode->width);
-    displayHeight_ = static_cast<int32_t>(mode->height);
-}
-
 int32_t ScreensaverApp::StartShow() {
     Renderer& renderer = *GetCurrentRenderer();
     renderer.SetGamma(settings_.gamma);
-    SoundManager::SetMasterVolume(settings_.music || settings_.sfx ? static_cast<uint32_t>(settings_.volume) : 0u);
+    // A stored volume outside 0..100 (edited by hand) is held to that range.
+    const int32_t volume = settings_.music || settings_.sfx ? std::clamp(settings_.volume, 0, 100) : 0;
+    SoundManager::SetMasterVolume(static_cast<uint32_t>(volume));
     if (Step(CreateAppRenderData(), "Невозможно создать данные визуализации.") != 0) return 1;
     auto capture = [](void* app) { static_cast<ScreensaverApp*>(app)->CaptureIfAsked(0); };
     if (Step(overlay_.DrawLoadingScreen(renderer, capture, this), "Невозможно вывести загрузочный экран.") != 0 ||
@@ -236,7 +230,6 @@ int32_t ScreensaverApp::RunFrame(Renderer& renderer, uint32_t& frame) {
     const double measured = timer_.Delta();
     const double dt = hooks_.hasFixedStep ? hooks_.fixedStep : measured;
     fps_.AddFrame(dt);
-    totalTime_ += dt;
     if (Update(dt) != 0) return Step(1, "Неудачно обновление сцены.");
     renderer.Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 0, 1}, 1.0f, 0);
     const int32_t begun = renderer.BeginFrame();

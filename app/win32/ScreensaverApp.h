@@ -74,14 +74,12 @@ public:
     HINSTANCE GetInstance() const { return instance_; }
     bool IsRunning() const { return running_; }
     void Stop() { running_ = false; }
-    void SetSettingsDialog(HWND dialog) { settingsDialog_ = dialog; }
 
     // The one application of the process, or null.
     static ScreensaverApp* Get() { return instance; }
 
 protected:
     Overlay& GetOverlay() { return overlay_; }
-    const TestHooks& GetTestHooks() const { return hooks_; }
     // Saves the back buffer when the test hooks ask for this frame.
     void CaptureIfAsked(uint32_t frame);
 
@@ -102,7 +100,6 @@ private:
     int32_t RunPreview();
     int32_t RunSettingsDialog();
     int32_t DrawOverlay();
-    void ReadDisplaySize();
     const char* WindowClassName() const;
 
     RunMode mode_ = RunMode::kConfigure;
@@ -114,13 +111,9 @@ private:
     String webAddress_;
     MessageTable messages_;
     HWND previewWindow_ = nullptr;
-    HWND settingsDialog_ = nullptr;
     bool running_ = false;
-    int32_t displayWidth_ = 800;
-    int32_t displayHeight_ = 600;
     Timer timer_;
     FpsCounter fps_;
-    double totalTime_ = 0.0;
     ExitRules exitRules_;
     Overlay overlay_;
     TestHooks hooks_;

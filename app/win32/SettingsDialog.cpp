@@ -1,5 +1,6 @@
 #include "app/win32/SettingsDialog.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <shellapi.h>
@@ -207,7 +208,6 @@ INT_PTR CALLBACK SettingsProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
         case WM_INITDIALOG:
             SetTitle(dialog, "Mes_Settings_Title");
             for (const ControlText& control : kSettingsTexts) SetText(dialog, control.id, control.key);
-            app.SetSettingsDialog(dialog);
             FillSettingsDialog(dialog);
             break;
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); break;
@@ -227,7 +227,9 @@ INT_PTR CALLBACK SettingsProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
 void FillSettingsDialog(HWND dialog) {
     ScreensaverApp& app = App();
     const Settings& s = app.GetSettings();
-    SendDlgItemMessageA(dialog, dialog::kGamma, TBM_SETRANGE, TRUE, MAKELPARAM(static_cast<WORD>(-100), 100));
+    // Set apart: TBM_SETRANGE packs both ends into unsigned halves.
+    SendDlgItemMessageA(dialog, dialog::kGamma, TBM_SETRANGEMIN, FALSE, -100);
+    SendDlgItemMessageA(dialog, dialog::kGamma, TBM_SETRANGEMAX, TRUE, 100);
     SendDlgItemMessageA(dialog, dialog::kGamma, TBM_SETPOS, TRUE, s.gamma);
     ShowGamma(dialog, s.gamma);
     SendDlgItemMessageA(dialog, dialog::kVolume, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));

@@ -18,6 +18,7 @@ constexpr int kModeList = 1011;
 constexpr int kShowFps = 1044;
 constexpr int kHour12 = 1111;
 constexpr int kGammaValue = 11118;
+constexpr int kGamma = 1046;
 constexpr int kRestoreDefaults = 1063;
 constexpr int kVolume = 1020;
 
@@ -160,6 +161,43 @@ TEST_F(ZelScrWindowTest, OkStoresEveryValueAndRestoreDefaultsUndoesChanges) {
         EXPECT_EQ(saver.Finish(), 0);
     }
     EXPECT_EQ(StoredValue("ShowFPS"), 0u);
+}
+
+struct GammaCase {
+    int position;
+    const char* label;
+};
+
+TEST_F(ZelScrWindowTest, GammaLabelFollowsTheSlider) {
+    Saver saver("/c");
+    HWND dialog = FindDialog();
+    ASSERT_NE(dialog, nullptr);
+    HWND slider = GetDlgItem(dialog, kGamma);
+    for (const GammaCase& c : {GammaCase{-100, "0%"}, GammaCase{0, "100%"}, GammaCase{100, "200%"}}) {
+        SendMessageA(slider, TBM_SETPOS, TRUE, c.position);
+        SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
+        EXPECT_EQ(ControlText(dialog, kGammaValue), c.label);
+    }
+    Press(dialog, IDCANCEL);
+    EXPECT_EQ(saver.Finish(), 0);
+}
+
+// Wine takes the user's language from LC_ALL, which the child inherits.
+TEST_F(ZelScrWindowTest, RussianUserGetsRussianTexts) {
+    SetEnvironmentVariableA("LC_ALL", "ru_RU.UTF-8");
+    Saver saver("/c");
+    SetEnvironmentVariableA("LC_ALL", nullptr);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        dialog = FindWindowW(nullptr, L"Настройка заставки Zel 3D");
+        return dialog != nullptr && IsWindowVisible(dialog);
+    }));
+    wchar_t text[64] = L"";
+    SendMessageW(GetDlgItem(dialog, IDCANCEL), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Отмена");
+    EXPECT_TRUE(Checked(dialog, kShowFps));  // the Russian default
+    Press(dialog, IDCANCEL);
+    EXPECT_EQ(saver.Finish(), 0);
 }
 
 TEST_F(ZelScrWindowTest, PreviewDrawsInsideTheParentAndEndsWhenClosed) {
