@@ -182,24 +182,6 @@ TEST_F(ZelScrWindowTest, GammaLabelFollowsTheSlider) {
     EXPECT_EQ(saver.Finish(), 0);
 }
 
-// Wine takes the user's language from LC_ALL, which the child inherits.
-TEST_F(ZelScrWindowTest, RussianUserGetsRussianTexts) {
-    SetEnvironmentVariableA("LC_ALL", "ru_RU.UTF-8");
-    Saver saver("/c");
-    SetEnvironmentVariableA("LC_ALL", nullptr);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        dialog = FindWindowW(nullptr, L"Настройка заставки Zel 3D");
-        return dialog != nullptr && IsWindowVisible(dialog);
-    }));
-    wchar_t text[64] = L"";
-    SendMessageW(GetDlgItem(dialog, IDCANCEL), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, L"Отмена");
-    EXPECT_TRUE(Checked(dialog, kShowFps));  // the Russian default
-    Press(dialog, IDCANCEL);
-    EXPECT_EQ(saver.Finish(), 0);
-}
-
 TEST_F(ZelScrWindowTest, PreviewDrawsInsideTheParentAndEndsWhenClosed) {
     HWND parent = CreateWindowExA(0, "STATIC", "panel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 220, 180, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
