@@ -25,7 +25,7 @@ for f in "${frames[@]}"; do capture_list+=",$f"; done
 capture_dir="Z:$(echo "$work" | sed 's|/|\\|g')"
 
 # The Linux process of the Windows program.
-saver_pid() { pgrep -n -f 'zel\.scr' 2>/dev/null; }
+saver_pid() { pgrep -n -x zel.scr 2>/dev/null; }
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null; }
 wait_file() { while [ ! -f "$1" ]; do sleep 0.2; done; }
 

@@ -16,9 +16,10 @@ class OverlayTextDrawTest : public ::testing::TestWithParam<TextCase> {};
 // One quad per glyph, none for a space; without the archive mounted the
 // glyph pictures are missing and the quads are still drawn.
 TEST_P(OverlayTextDrawTest, DrawsOneQuadPerGlyph) {
+    // The renderer outlives the overlay, whose passes it holds device copies of.
+    Pointer<test::RecordingRenderer> renderer = new test::RecordingRenderer();
     Overlay overlay;
     ASSERT_EQ(overlay.Create(), 0);
-    Pointer<test::RecordingRenderer> renderer = new test::RecordingRenderer();
     overlay.Begin(*renderer);
     renderer->ClearCalls();
     overlay.DrawText(*renderer, GetParam().text, 0.0f, 0.0f, 0.0375f, 0.075f);
