@@ -29,7 +29,8 @@ saver_pid() { pgrep -n -x zel.scr 2>/dev/null; }
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null; }
 wait_file() { while [ ! -f "$1" ]; do sleep 0.2; done; }
 
-export ZEL_FRAMES=$last ZEL_FIXED_STEP=$step ZEL_CAPTURE_DIR=$capture_dir ZEL_CAPTURE_FRAMES=$capture_list
+# A few frames past the last measure, so it is not taken while shutting down.
+export ZEL_FRAMES=$((last + 200)) ZEL_FIXED_STEP=$step ZEL_CAPTURE_DIR=$capture_dir ZEL_CAPTURE_FRAMES=$capture_list
 export ZEL_WINE_TIMEOUT=$((last / 5 + 600))
 start=$(date +%s.%N)
 xvfb-run -a -s '-screen 0 1024x768x24' "$root/scripts/wine-run" "$scr" /s > "$work/run.out" 2>&1 &
