@@ -38,8 +38,10 @@ public:
     // The projection alone (after a viewport change); the product and the
     // planes follow at the next UpdateMatrices.
     void UpdateProjection();
-    // Sets view and projection directly (light cameras, mirrored cameras):
-    // view × projection and the planes follow at once.
+    // Sets view and projection directly (light cameras, mirrored cameras,
+    // a screen overlay's camera that is never updated): view × projection
+    // and the planes follow at once; the next update computes them from the
+    // transform again.
     void SetMatrices(const Matrix4& view, const Matrix4& projection);
 
     // For each plane whose bit (32 >> i) is set in the plane mask: a bound

@@ -9,7 +9,12 @@ ResourceLookup FindResourceBytes(int32_t id, const char* type, const uint8_t** d
     // Resource ids are 16-bit; anything else would alias a smaller id.
     if (id <= 0 || id > 0xFFFF) return ResourceLookup::kNotFound;
     HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(static_cast<WORD>(id)), type);
+    // The version in the user's interface language, else the neutral one
+    // (the plain lookup would not prefer the user's language everywhere).
+    const LPCSTR name = MAKEINTRESOURCEA(static_cast<WORD>(id));
+    HRSRC found = FindResourceExA(self, type, name, GetUserDefaultUILanguage());
+    if (found == nullptr) found = FindResourceExA(self, type, name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    if (found == nullptr) found = FindResourceA(self, name, type);
     if (found == nullptr) return ResourceLookup::kNotFound;
     HGLOBAL loaded = LoadResource(self, found);
     if (loaded == nullptr) return ResourceLookup::kNotLoaded;

@@ -1,0 +1,39 @@
+// Environment variables that make a run of the show reproducible, read once
+// at start (see the README's "Test hooks"):
+//   ZEL_FIXED_STEP=<seconds>      every frame's dt
+//   ZEL_SEED=<unsigned>           srand after the engine starts
+//   ZEL_FRAMES=<n>                the frame loop ends after frame n
+//   ZEL_CAPTURE_DIR=<path>        where captured frames go
+//   ZEL_CAPTURE_FRAMES=<n>[,<n>]  frames (from 1; 0 the loading screen)
+// A value that does not parse is ignored and named in the log.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "engine/core/String.h"
+
+namespace zel {
+
+struct TestHooks {
+    bool hasFixedStep = false;
+    double fixedStep = 0.0;
+    bool hasSeed = false;
+    uint32_t seed = 0;
+    bool hasFrameLimit = false;
+    uint32_t frameLimit = 0;
+    String captureDirectory;
+    std::vector<uint32_t> captureFrames;
+
+    // Reads the variables through `lookup` (null for an unset one).
+    static TestHooks Read(const std::function<const char*(const char*)>& lookup);
+    // From the process environment.
+    static TestHooks FromEnvironment();
+
+    bool Captures(uint32_t frame) const;
+    // "frame-00050.bmp" inside the capture directory.
+    String CapturePath(uint32_t frame) const;
+};
+
+}  // namespace zel

@@ -1,0 +1,301 @@
+#include "app/win32/ScreensaverApp.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/OverlayText.h"
+#include "app/win32/FrameCapture.h"
+#include "app/win32/PreviewWindow.h"
+#include "app/win32/SettingsDialog.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Log.h"
+#include "engine/platform/InputManager.h"
+#include "engine/render/Renderer.h"
+#include "engine/render/RendererModule.h"
+#include "engine/resources/CodecManager.h"
+#include "engine/resources/FileManager.h"
+#include "engine/resources/ModuleManager.h"
+#include "engine/sound/SoundLibrary.h"
+#include "engine/sound/SoundManager.h"
+
+namespace zel {
+
+namespace {
+
+constexpr int32_t kCustomDataResource = 134;
+constexpr int32_t kMediaResource = 227;
+constexpr int32_t kSettingsDialogResource = 113;
+
+const char* const kDialogCodecs[] = {"BMPImageCodec", "JPGImageCodec", "RAR2FileCodec"};
+const char* const kShowCodecs[] = {"BMPImageCodec",  "JPGImageCodec", "TGAImageCodec",
+                                   "CUBEImageCodec", "STRSceneCodec", "RAR2FileCodec"};
+
+template <int32_t N>
+void LoadCodecs(const char* const (&names)[N]) {
+    for (const char* name : names) LoadModule(String(name), nullptr);
+    for (const char* name : names) LoadCodec(String(name), nullptr);
+}
+
+// Logs `failure` and gives 1 when status is not 0, else logs `success`
+// (when given) and gives 0.
+int32_t Step(int32_t status, const char* failure, const char* success = nullptr) {
+    if (status != 0) {
+        LogError("%s", failure);
+        return 1;
+    }
+    if (success != nullptr) LogInfo("%s", success);
+    return 0;
+}
+
+}  // namespace
+
+ScreensaverApp* ScreensaverApp::instance = nullptr;
+
+ScreensaverApp::ScreensaverApp() : InputHandler(String()) {
+    instance_ = GetModuleHandleA(nullptr);
+    instance = this;
+}
+
+ScreensaverApp::~ScreensaverApp() {
+    if (instance == this) instance = nullptr;
+}
+
+int32_t ScreensaverApp::SelectModeAndStart(const char* commandLine) {
+    hooks_ = TestHooks::FromEnvironment();
+    const CommandLine parsed = ParseCommandLine(commandLine);
+    mode_ = parsed.mode;
+    parentWindow_ = reinterpret_cast<HWND>(parsed.parentWindow);
+    LogInfo("Режим скринсейвера %d.", static_cast<int>(mode_));
+    if (Step(LoadDefaultSettings(), "Невозможно загрузить значения параметров по-умолчанию.",
+             "Значения параметров по-умолчанию загружены.") != 0 ||
+        Step(ApplyDefaultSettings(), "Невозможно установить значения параметров по-умолчанию.",
+             "Значения параметров по-умолчанию установлены.") != 0 ||
+        Step(ReadSettings(), "Невозможно прочитать значения параметров из реестра.",
+             "Значения параметров прочитаны из реестра.") != 0)
+        return 1;
+    // A failed dump does not stop the start.
+    Step(LogSettings(), "Невозможно вывести значения параметров.");
+    if (Step(LoadMessageTable(), "Невозможно загрузить значения локальных данных.",
+             "Значения локальных данных загружены.") != 0 ||
+        Step(StartEngine(), "Невозможно инициализировать скринсейвер.", "Скринсейвер инициализирован.") != 0 ||
+        Step(CreateWindows(), "Невозможно создать окна скринсейвера.", "Окна скринсейвера созданы.") != 0)
+        return 1;
+    if (RunsShow(mode_) && StartShow() != 0) return 1;
+    running_ = true;
+    return 0;
+}
+
+int32_t ScreensaverApp::StartShow() {
+    Renderer& renderer = *GetCurrentRenderer();
+    renderer.SetGamma(settings_.gamma);
+    // A stored volume outside 0..100 (edited by hand) is held to that range.
+    const int32_t volume = settings_.music || settings_.sfx ? std::clamp(settings_.volume, 0, 100) : 0;
+    SoundManager::SetMasterVolume(static_cast<uint32_t>(volume));
+    if (Step(CreateAppRenderData(), "Невозможно создать данные визуализации.") != 0) return 1;
+    auto capture = [](void* app) { static_cast<ScreensaverApp*>(app)->CaptureIfAsked(0); };
+    if (Step(overlay_.DrawLoadingScreen(renderer, capture, this), "Невозможно вывести загрузочный экран.") != 0 ||
+        Step(CreateData(), "Невозможно создать данные скринсейвера.") != 0 ||
+        Step(Cache(), "Невозможно закэшировать данные скринсейвера.") != 0)
+        return 1;
+    return 0;
+}
+
+int32_t ScreensaverApp::StartEngine() {
+    if (mode_ != RunMode::kPasswordChange) {
+        if (Step(EngineInitialize(), "Невозможно инициализировать движок.") != 0) return 1;
+        if (hooks_.hasSeed) std::srand(hooks_.seed);
+        if (Step(LoadRenderer(String(kDirectX9ModuleName)), "Невозможно создать рендерер DirectX.") != 0) return 1;
+        if (RunsShow(mode_))
+            LoadCodecs(kShowCodecs);
+        else
+            LoadCodecs(kDialogCodecs);
+        if (Step(MountResourceArchive(kCustomDataResource, String("CustomData.rar2"), String()),
+                 "Невозможно подсоединить директорию CustomData.") != 0)
+            return 1;
+    }
+    if (RunsShow(mode_)) {
+        if (Step(MountResourceArchive(kMediaResource, String("Media.rar2"), String()),
+                 "Невозможно подсоединить директорию Media.") != 0 ||
+            Step(RegisterInputHandler(this), "Невозможно зарегистрировать обработчик событий.") != 0)
+            return 1;
+    }
+    return OnEngineStarted();
+}
+
+int32_t ScreensaverApp::StopEngine() {
+    if (OnEngineStopping() != 0) return 1;
+    if (mode_ == RunMode::kPasswordChange) return 0;
+    if (Renderer* renderer = GetCurrentRenderer()) {
+        if (renderer->IsWindowOpen() && Step(renderer->CloseWindow(), "Невозможно удалить рендерер DirectX.") != 0)
+            return 1;
+        SetCurrentRenderer(nullptr);
+    }
+    return Step(EngineTerminate(), "Невозможно завершить работу движка.");
+}
+
+const char* ScreensaverApp::WindowClassName() const {
+    return GetText("AppName", "VOROZOREZORE 3D SCREENSAVER APPLICATION");
+}
+
+int32_t ScreensaverApp::CreateWindows() {
+    if (mode_ == RunMode::kPreview) return CreatePreviewWindow();
+    if (RunsShow(mode_)) return CreateShowWindow();
+    return 0;
+}
+
+int32_t ScreensaverApp::CreatePreviewWindow() {
+    previewWindow_ = zel::CreatePreviewWindow(instance_, WindowClassName(), parentWindow_);
+    return previewWindow_ != nullptr ? 0 : 1;
+}
+
+int32_t ScreensaverApp::CreateShowWindow() {
+    Renderer& renderer = *GetCurrentRenderer();
+    int32_t modeIndex = renderer.GetDefaultModeIndex();
+    if (!settings_.useDesktopSettings) {
+        for (int32_t i = 0; i < renderer.GetDisplayModeCount(); ++i) {
+            const DisplayModeEntry& m = *renderer.GetDisplayMode(i);
+            if (m.width >= 640 && m.height >= 480 && m.fullScreen && int32_t(m.width) == settings_.width &&
+                int32_t(m.height) == settings_.height && int32_t(m.colorBits) == settings_.colorDepth) {
+                modeIndex = i;
+                break;
+            }
+        }
+    }
+    if (modeIndex == -1) return Step(1, "Невозможно найти подходящий видео режим.");
+    if (Step(renderer.OpenWindow(modeIndex, GetText("AppName", "3D SCREENSAVER"), parentWindow_, 0, 0, 640, 480),
+             "Невозможно создать окно выбранного режима.") != 0)
+        return 1;
+    const SoundLibrary& sound = GetSoundLibrary();
+    const bool started = sound.BASS_Init != nullptr &&
+                         sound.BASS_Init(-1, 44100, SoundLibrary::kInitFlag3D, renderer.GetWindow(), nullptr) != 0;
+    const char* device = sound.BASS_GetDeviceDescription != nullptr ? sound.BASS_GetDeviceDescription(0) : nullptr;
+    if (!started)
+        LogError("Невозможно инициализировать звук. Причина [%d]. Устройство [%s]",
+                 sound.BASS_ErrorGetCode != nullptr ? sound.BASS_ErrorGetCode() : -1, device != nullptr ? device : "");
+    else
+        LogInfo("Звук инициализирован. Устройство [%d] [%s]", 0, device != nullptr ? device : "");
+    if (sound.BASS_Set3DFactors != nullptr) sound.BASS_Set3DFactors(1.0f, 10.0f, 1.0f);
+    sound.Apply3D();
+    ShowCursor(FALSE);
+    return 0;
+}
+
+int32_t ScreensaverApp::DestroyWindows() {
+    if (mode_ != RunMode::kPreview) return 0;
+    if (previewWindow_ != nullptr) DestroyWindow(previewWindow_);
+    previewWindow_ = nullptr;
+    UnregisterClassA(WindowClassName(), instance_);
+    ShowCursor(TRUE);
+    return 0;
+}
+
+int32_t ScreensaverApp::Run() {
+    switch (mode_) {
+        case RunMode::kConfigure: return RunSettingsDialog();
+        case RunMode::kPreview: return RunPreview();
+        case RunMode::kScreensaver:
+        case RunMode::kTest: return RunFrames();
+        default: return 0;
+    }
+}
+
+int32_t ScreensaverApp::RunSettingsDialog() {
+    LogInfo("Запущен режим конфигурирования.");
+    // A handle that is no window (the panel's, long closed) makes no owner.
+    HWND owner = IsWindow(parentWindow_) ? parentWindow_ : nullptr;
+    const INT_PTR result = ShowSettingsDialog(instance_, kSettingsDialogResource, owner);
+    return result == 0 || result == -1 ? 1 : 0;
+}
+
+int32_t ScreensaverApp::RunPreview() {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE);
+    PumpPreview(previewWindow_, running_);
+    return 0;
+}
+
+int32_t ScreensaverApp::RunFrames() {
+    Renderer& renderer = *GetCurrentRenderer();
+    timer_.Start();
+    uint32_t frame = 0;
+    while (running_) {
+        if (RunFrame(renderer, frame) != 0) return 1;
+    }
+    return 0;
+}
+
+// One pass of the loop; a frame the lost device cannot draw is skipped
+// (input still runs) until the renderer has reset the device.
+int32_t ScreensaverApp::RunFrame(Renderer& renderer, uint32_t& frame) {
+    if (ProcessInput() != 0) return Step(1, "Неудачна обработка ввода.");
+    const double measured = timer_.Delta();
+    const double dt = hooks_.hasFixedStep ? hooks_.fixedStep : measured;
+    fps_.AddFrame(dt);
+    if (Update(dt) != 0) return Step(1, "Неудачно обновление сцены.");
+    renderer.Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 0, 1}, 1.0f, 0);
+    const int32_t begun = renderer.BeginFrame();
+    if (begun == kFailed) {
+        Sleep(10);
+        return 0;
+    }
+    if (begun != kOk) return Step(1, "Неудачно начало рендеринга.");
+    if (Render() != 0) return Step(1, "Неудачен рендеринг.");
+    DrawOverlay();
+    ++frame;
+    CaptureIfAsked(frame);
+    renderer.EndFrame();
+    if (hooks_.hasFrameLimit && frame >= hooks_.frameLimit) running_ = false;
+    return 0;
+}
+
+void ScreensaverApp::CaptureIfAsked(uint32_t frame) {
+    if (!hooks_.Captures(frame)) return;
+    Renderer* renderer = GetCurrentRenderer();
+    renderer->FlushDeferred();
+    const String path = hooks_.CapturePath(frame);
+    if (!CaptureBackBuffer(*renderer, path.CStr())) LogWarning("Кадр [%s] не сохранён.", path.CStr());
+}
+
+void ScreensaverApp::OnInputEvent(const InputEvent& event) {
+    if (exitRules_.Ends(event, settings_.exitOnMouseMove)) running_ = false;
+    HandleInput(event);
+}
+
+int32_t ScreensaverApp::Shutdown() {
+    if (RunsShow(mode_)) {
+        if (Step(DeleteData(), "Невозможно удалить данные скринсейвера.") != 0 ||
+            Step(DeleteAppRenderData(), "Невозможно удалить данные визуализации.") != 0)
+            return 1;
+    }
+    if (Step(DestroyWindows(), "Невозможно удалить окна скринсейвера.", "Окна скринсейвера удалены.") != 0) return 1;
+    return Step(StopEngine(), "Невозможно завершить работу скринсейвера.", "Скринсейвер завершил работу.");
+}
+
+int32_t ScreensaverApp::CreateAppRenderData() {
+    if (overlay_.Create() != 0) return 1;
+    return CreateRenderData();
+}
+
+int32_t ScreensaverApp::DeleteAppRenderData() {
+    const int32_t status = DeleteRenderData();
+    overlay_.Release();
+    return status;
+}
+
+int32_t ScreensaverApp::DrawOverlay() {
+    Renderer& renderer = *GetCurrentRenderer();
+    overlay_.Begin(renderer);
+    overlay_.SetColor(ColorRGBA{1, 1, 1, 1});
+    if (settings_.showFps)
+        overlay_.DrawText(renderer, FormatFps(fps_.GetFps()).CStr(), 0.009375f, 0.9f, 0.0375f, 0.075f);
+    if (settings_.showTime) {
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        const String clock = FormatClock(now.wHour, now.wMinute, now.wSecond, settings_.hour24);
+        overlay_.DrawText(renderer, clock.CStr(), ClockTextX(clock.Length(), settings_.hour24), 0.025f, 0.0375f,
+                          0.075f);
+    }
+    overlay_.End(renderer);
+    return 0;
+}
+
+}  // namespace zel
