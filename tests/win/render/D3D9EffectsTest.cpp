@@ -10,6 +10,7 @@
 #include "engine/render/Bloom5PostRenderEffect.h"
 #include "engine/render/ColorEffect.h"
 #include "engine/render/LensFlares.h"
+#include "engine/render/RenderScreenspaceReflectTextureController.h"
 #include "engine/render/RenderShadowmapEffectController.h"
 #include "engine/render/ShadowmapEffect.h"
 #include "engine/scene/Triangles.h"
@@ -173,8 +174,9 @@ TEST_F(D3D9LensFlareTest, WithoutOcclusionQueriesNothingIsDrawn) {
         EXPECT_TRUE(Near(ReadBackBuffer(x, kHeight / 2), Rgba{0, 0, 0, 255}));
 }
 
-// A white square of half-width `half` at height `y`, drawn in a flat colour.
-Pointer<Triangles> Square(float half, float y) {
+// A white (or `color`) square of half-width `half` at height `y`, drawn in
+// a flat colour.
+Pointer<Triangles> Square(float half, float y, const ColorRGBA& color = {1, 1, 1, 1}) {
     Pointer<Triangles> node = new Triangles();
     auto* positions = new Vector3Buffer(4, nullptr);
     (*positions)[0] = Vector3{-half, y, -half};
@@ -187,6 +189,7 @@ Pointer<Triangles> Square(float half, float y) {
     node->SetVertices(positions);
     node->SetIndices(indices);
     ColorEffect* effect = new ColorEffect();
+    effect->SetColor(color);
     effect->cullEnable = false;
     node->SetEffect(effect);
     node->UpdateModel(false, false);
@@ -196,7 +199,7 @@ Pointer<Triangles> Square(float half, float y) {
 
 // A 10 × 10 plane at y = 0 and a 2 × 2 square at y = 2 above its centre,
 // lit straight from above; the camera looks down on them from the side.
-class D3D9ShadowTest : public D3D9EffectsTest {
+class D3D9SceneTest : public D3D9EffectsTest {
 protected:
     void SetUp() override {
         D3D9EffectsTest::SetUp();
@@ -262,7 +265,7 @@ protected:
 constexpr Vector3 kShadowed{0.0f, 0.0f, -0.5f};
 constexpr Vector3 kLit[] = {{0.0f, 0.0f, -3.5f}, {3.5f, 0.0f, 0.0f}, {-3.5f, 0.0f, 2.0f}};
 
-TEST_F(D3D9ShadowTest, ThePlaneIsDarkenedUnderTheSquareOnly) {
+TEST_F(D3D9SceneTest, ThePlaneIsDarkenedUnderTheSquareOnly) {
     for (bool soft : {false, true}) {
         SCOPED_TRACE(soft ? "soft" : "hard");
         effect_->softShadows = soft;
@@ -276,7 +279,7 @@ TEST_F(D3D9ShadowTest, ThePlaneIsDarkenedUnderTheSquareOnly) {
     }
 }
 
-TEST_F(D3D9ShadowTest, WithoutHardwareShadowMapsNothingIsDarkened) {
+TEST_F(D3D9SceneTest, WithoutHardwareShadowMapsNothingIsDarkened) {
     RendererCapabilities caps = renderer_->GetCapabilities();
     caps.hardwareShadowMaps = false;
     renderer_->OverrideCapabilities(caps);
@@ -285,6 +288,39 @@ TEST_F(D3D9ShadowTest, WithoutHardwareShadowMapsNothingIsDarkened) {
     EXPECT_TRUE(Near(PixelAt(kShadowed), Rgba{255, 255, 255, 255}, 8));
     EXPECT_TRUE(shownMessages.empty());
     for (const LoggedLine& line : log->lines) EXPECT_LT(line.level, kLogError) << line.text;
+}
+
+// A red square 2.5 above the water and a green one 1 above it, seen from a
+// camera 1.75 above the water and 12 away looking slightly down, both
+// mirror images in view.
+TEST_F(D3D9SceneTest, ReflectionTextureHoldsTheMirrorImage) {
+    Pointer<Texture> reflection =
+        new Texture(SolidImage(kWidth, kHeight, 0, 0, 0), String("reflection"));
+    Pointer<RenderScreenspaceReflectTextureController> controller = new RenderScreenspaceReflectTextureController();
+    reflection->AttachController(controller);
+    Pointer<Triangles> red = Square(0.5f, 2.5f, {1, 0, 0, 1});
+    Pointer<Triangles> green = Square(0.5f, 1.0f, {0, 1, 0, 1});
+    controller->GetNodes().Add(red);
+    controller->GetNodes().Add(green);
+    camera_->GetLocal().translation = {0.0f, 1.75f, -12.0f};
+    camera_->LookAlong(Normalize(Vector3{0.0f, -0.1f, 1.0f}));
+    camera_->Update(0.0, false);
+    ASSERT_EQ(renderer_->BeginScene(), 0);
+    controller->Render(*renderer_);
+    auto* handle = static_cast<IDirect3DTexture9*>(reflection->GetBinding().GetHandle());
+    ASSERT_NE(handle, nullptr);
+    IDirect3DSurface9* surface = nullptr;
+    ASSERT_TRUE(SUCCEEDED(handle->GetSurfaceLevel(0, &surface)));
+    // Where the mirrored squares land for the unmirrored camera.
+    auto at = [&](const Vector3& point) {
+        const Vector3 clip = camera_->GetViewProjection().TransformCoord(point);
+        return ReadPixel(surface, static_cast<UINT>((clip.x + 1.0f) * 0.5f * kWidth),
+                         static_cast<UINT>((1.0f - clip.y) * 0.5f * kHeight));
+    };
+    EXPECT_TRUE(Near(at({0.0f, -2.5f, 0.0f}), Rgba{255, 0, 0, 255}, 8));
+    EXPECT_TRUE(Near(at({0.0f, -1.0f, 0.0f}), Rgba{0, 255, 0, 255}, 8));
+    ReleaseCom(surface);
+    EXPECT_FALSE(renderer_->IsMirrored());
 }
 
 }  // namespace
