@@ -14,6 +14,20 @@ namespace zel {
     "; uv = (x, y) * (0.5, -0.5) + 0.5\n"                           \
     "mad r1.xy, v0, c1, c1.x\n"
 
+// The five taps t0-t4 of image s0 sampled into r0-r4.
+#define ZEL_BLOOM_FIVE_TAPS                                         \
+    "dcl t0.xy\n"                                                   \
+    "dcl t1.xy\n"                                                   \
+    "dcl t2.xy\n"                                                   \
+    "dcl t3.xy\n"                                                   \
+    "dcl t4.xy\n"                                                   \
+    "dcl_2d s0\n"                                                   \
+    "texld r0, t0, s0\n"                                            \
+    "texld r1, t1, s0\n"                                            \
+    "texld r2, t2, s0\n"                                            \
+    "texld r3, t3, s0\n"                                            \
+    "texld r4, t4, s0\n"
+
 const char kBloomDownsampleVs[] =
     "vs_2_0\n"
     "; in: v0 quad position; c0 = (1 / screen width, 1 / screen height)\n"
@@ -33,17 +47,7 @@ const char kBloomDownsamplePs[] =
     "; out: the taps' mean, alpha = min(0.299 r + 0.587 g + 0.184 b, cap)\n"
     "def c0, 0.2, 0, 0, 0\n"
     "def c1, 0.299, 0.587, 0.184, 0\n"
-    "dcl t0.xy\n"
-    "dcl t1.xy\n"
-    "dcl t2.xy\n"
-    "dcl t3.xy\n"
-    "dcl t4.xy\n"
-    "dcl_2d s0\n"
-    "texld r0, t0, s0\n"
-    "texld r1, t1, s0\n"
-    "texld r2, t2, s0\n"
-    "texld r3, t3, s0\n"
-    "texld r4, t4, s0\n"
+    ZEL_BLOOM_FIVE_TAPS
     "add r0, r0, r1\n"
     "add r0, r0, r2\n"
     "add r0, r0, r3\n"
@@ -70,17 +74,7 @@ const char kBloomBlurPs[] =
     "; in: t0-t4 the five taps; s0 the image to blur\n"
     "; out: the taps weighted 2/17, 4/17, 5/17, 4/17, 2/17\n"
     "def c0, 0.117647, 0.235294, 0.294118, 0\n"
-    "dcl t0.xy\n"
-    "dcl t1.xy\n"
-    "dcl t2.xy\n"
-    "dcl t3.xy\n"
-    "dcl t4.xy\n"
-    "dcl_2d s0\n"
-    "texld r0, t0, s0\n"
-    "texld r1, t1, s0\n"
-    "texld r2, t2, s0\n"
-    "texld r3, t3, s0\n"
-    "texld r4, t4, s0\n"
+    ZEL_BLOOM_FIVE_TAPS
     "mul r0, r0, c0.x\n"
     "mad r0, r1, c0.y, r0\n"
     "mad r0, r2, c0.z, r0\n"
@@ -112,6 +106,7 @@ const char kBloomCompositePs[] =
     "mov oC0, r0\n";
 
 #undef ZEL_BLOOM_QUAD
+#undef ZEL_BLOOM_FIVE_TAPS
 
 const NamedMaterialProgram kBloomPrograms[kBloomProgramCount] = {
     {"bloom_downsample.vsh", kBloomDownsampleVs}, {"bloom_downsample.psh", kBloomDownsamplePs},

@@ -3,7 +3,6 @@
 // leaves a black screen black; a lens flare's alpha follows how much of its
 // glow the scene hides; a square held above a plane in light from above
 // darkens the plane beneath it.
-#include "D3D9TestFixture.h"
 #include "PassTestScene.h"
 
 #include "engine/core/Log.h"
@@ -38,22 +37,12 @@ private:
     Pointer<GeometryNode> geometry_;
 };
 
-class D3D9EffectsTest : public D3D9RendererTest {
+class D3D9EffectsTest : public ClipSpaceTest {
 protected:
     void SetUp() override {
-        D3D9RendererTest::SetUp();
+        ClipSpaceTest::SetUp();
         if (IsSkipped()) return;
-        renderer_->SetWorldMatrix(Matrix4::Identity());
-        renderer_->SetViewMatrix(Matrix4::Identity());
-        renderer_->SetProjectionMatrix(Matrix4::Identity());
-        pass_ = new StreamPass();
-        pass_->GetRenderStateBlock()->cullEnable = false;
         UseVertexColour(*pass_->GetRenderStateBlock());
-    }
-
-    void TearDown() override {
-        if (renderer_ != nullptr && renderer_->GetDevice() != nullptr) renderer_->GetDevice()->EndScene();
-        D3D9RendererTest::TearDown();
     }
 
     // A frame cleared to `clear` with `quad` drawn under `effect`; the scene
@@ -69,8 +58,6 @@ protected:
 
     // The brightest of the three colour channels.
     static int Brightness(Rgba pixel) { return std::max(pixel.r, std::max(pixel.g, pixel.b)); }
-
-    Pointer<StreamPass> pass_;
 };
 
 TEST_F(D3D9EffectsTest, FilmFrameKeepsTheTopAndBottomEighthsAtTheClearColour) {

@@ -2,7 +2,6 @@
 // when it is replayed (seen through the device call recorder), the
 // translation of render state blocks, draws, lights, gamma and device
 // loss, and pixels drawn through passes and read back.
-#include "D3D9TestFixture.h"
 #include "DeviceCallRecorder.h"
 #include "PassTestScene.h"
 
@@ -15,18 +14,8 @@ namespace {
 
 using namespace test;
 
-class D3D9PassTest : public D3D9RendererTest {
+class D3D9PassTest : public ClipSpaceTest {
 protected:
-    void SetUp() override {
-        D3D9RendererTest::SetUp();
-        if (IsSkipped()) return;
-        renderer_->SetWorldMatrix(Matrix4::Identity());
-        renderer_->SetViewMatrix(Matrix4::Identity());
-        renderer_->SetProjectionMatrix(Matrix4::Identity());
-        pass_ = new StreamPass();
-        pass_->GetRenderStateBlock()->cullEnable = false;
-    }
-
     // BeginPass, the pass's bindings, DrawIndexed: what a geometry node
     // does for each pass.
     void DrawPass(Pass* pass, GeometryNode* node) {
@@ -43,11 +32,6 @@ protected:
         DrawPass(pass_, node);
     }
 
-    void TearDown() override {
-        if (renderer_ != nullptr && renderer_->GetDevice() != nullptr) renderer_->GetDevice()->EndScene();
-        D3D9RendererTest::TearDown();
-    }
-
     // The render states a block translates into, recorded from BeginPass.
     template <class Change>
     void RecordTranslation(DeviceCallRecorder& recorder, Change change) {
@@ -57,8 +41,6 @@ protected:
         renderer_->BeginPass(pass);
         renderer_->BeginPass(nullptr);
     }
-
-    Pointer<StreamPass> pass_;
 };
 
 // Recording and replay.

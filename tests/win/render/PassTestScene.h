@@ -1,7 +1,10 @@
 // Small drawable pieces for the Wine tests of passes and effects: a
 // geometry node of any primitive kind, a pass binding its streams, a
-// clip-space quad and vertex colours through stage 0.
+// clip-space quad, vertex colours through stage 0, and the fixture that
+// draws them with identity matrices.
 #pragma once
+
+#include "D3D9TestFixture.h"
 
 #include "engine/core/Buffer.h"
 #include "engine/render/Pass.h"
@@ -74,5 +77,28 @@ inline void UseVertexColour(RenderStateBlock& block) {
     stage.colorSources[0] = stage.alphaSources[0] = TextureStage::kSourceVertexColor;
     stage.alphaModifiers[0] = TextureStage::kModifierNone;
 }
+
+// The renderer with identity matrices, so positions are clip-space, and a
+// stream pass that culls nothing. Frames stay open until the test ends,
+// since presenting discards the back buffer that tests read.
+class ClipSpaceTest : public D3D9RendererTest {
+protected:
+    void SetUp() override {
+        D3D9RendererTest::SetUp();
+        if (IsSkipped()) return;
+        renderer_->SetWorldMatrix(Matrix4::Identity());
+        renderer_->SetViewMatrix(Matrix4::Identity());
+        renderer_->SetProjectionMatrix(Matrix4::Identity());
+        pass_ = new StreamPass();
+        pass_->GetRenderStateBlock()->cullEnable = false;
+    }
+
+    void TearDown() override {
+        if (renderer_ != nullptr && renderer_->GetDevice() != nullptr) renderer_->GetDevice()->EndScene();
+        D3D9RendererTest::TearDown();
+    }
+
+    Pointer<StreamPass> pass_;
+};
 
 }  // namespace zel::test
