@@ -23,4 +23,11 @@ CreateFunction FindCreateFunction(const String& typeName) {
     return create != nullptr ? *create : nullptr;
 }
 
+void ForEachClass(void (*visit)(const String& typeName, CreateFunction create, void* context), void* context) {
+    FactoryTable().ForEach([&](const String& name, CreateFunction create) {
+        visit(name, create, context);
+        return true;
+    });
+}
+
 }  // namespace zel

@@ -19,5 +19,8 @@ bool RegisterClass(const String& typeName, CreateFunction create);
 void UnregisterClass(const String& typeName);
 // The creation function for typeName, or null.
 CreateFunction FindCreateFunction(const String& typeName);
+// Calls visit(typeName, create) for every registered class, in no
+// particular order.
+void ForEachClass(void (*visit)(const String& typeName, CreateFunction create, void* context), void* context);
 
 }  // namespace zel

@@ -106,6 +106,11 @@ public:
     // error state 1. Guards allocations sized by untrusted counts.
     int32_t ReadCount(int32_t& count, int32_t elementSize, int32_t limit = INT32_MAX);
 
+    // The objects this stream created while reading, in creation order,
+    // until the links are cleared.
+    int32_t GetCreatedCount() const { return created_.Count(); }
+    Object* GetCreated(int32_t index) const { return created_[index].Get(); }
+
     // Forgets the objects met so far (and releases the references the
     // stream held on objects it created).
     void ClearLinks();

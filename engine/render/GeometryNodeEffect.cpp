@@ -1,6 +1,7 @@
 #include "engine/render/GeometryNodeEffect.h"
 
 #include "engine/core/Stream.h"
+#include "engine/render/BaseTexture.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/TextureStage.h"
 
@@ -56,6 +57,7 @@ bool GeometryNodeEffect::GetSkinStreams(SkinStreams& streams) const {
 
 void GeometryNodeEffect::UpdateEffect(double time) {
     Effect::UpdateEffect(time);
+    UpdateTextureControllers(time);
     effectTime += static_cast<float>(time);
     if (skinController_ == nullptr) return;
     Renderer* renderer = GetCurrentRenderer();
@@ -65,6 +67,16 @@ void GeometryNodeEffect::UpdateEffect(double time) {
         SetProcessorSkinning(skinController_, false);
     else
         skinController_ = nullptr;
+}
+
+void GeometryNodeEffect::UpdateTextureControllers(double time) {
+    // Textures are not in the scene tree, so the controllers that prepare
+    // or render them (normal and Fresnel maps, reflection and refraction
+    // images) run with the effects that show them. A texture two effects
+    // share runs twice: those controllers run once or queue once a frame.
+    ObjectArray textures(4, 4);
+    CollectByType(BaseTexture::TYPE, textures);
+    for (int32_t i = 0; i < textures.Count(); ++i) textures[i]->UpdateControllers(time);
 }
 
 Object* GeometryNodeEffect::FindByName(const String& name) {

@@ -63,7 +63,8 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
 
-    // Controllers, the effect time, and the skin controller rule: with
+    // Controllers, the controllers of every texture the effect links, the
+    // effect time, and the skin controller rule: with
     // vertex programs of level 2.0 or 3.0 the device skins (the controller
     // stops skinning on the processor); with lower levels the link is
     // dropped and the controller keeps skinning on the processor.
@@ -117,6 +118,7 @@ public:
     bool GetWave() const { return wave_; }
 
 private:
+    void UpdateTextureControllers(double time);
     int32_t SaveFields(Stream& stream);
     int32_t LoadFields(Stream& stream);
 

@@ -41,6 +41,10 @@ public:
     // warning, the node stays silent); 3 for a null file, one that cannot
     // be opened or has no data; 2 out of memory.
     int32_t LoadSound(File* file, bool is3D);
+    // The file and 3D flag a saved node loads its sound from, without
+    // loading it now (content tools write scenes without a sound device).
+    void SetFileName(const String& fileName) { fileName_ = fileName; }
+    void Set3D(bool is3D) { is3D_ = is3D; }
     void SetLoop(bool loop);
     void SetMinDistance(float distance);
     void SetVolume(int32_t volume);

@@ -64,12 +64,6 @@ Painter Corner(bool right, bool top) {
 
 }  // namespace
 
-int WriteChecker(const std::string& path) {
-    return WritePicture(path, 64, 64, false, [](int x, int y, int, int) {
-        return ((x / 8 + y / 8) & 1) != 0 ? Rgba{230, 230, 230, 255} : Rgba{40, 90, 200, 255};
-    });
-}
-
 int WriteCustomPictures(const std::string& directory) {
     int failed = 0;
     const std::string at = directory + "/";

@@ -10,7 +10,4 @@ namespace zel {
 // failed (reported on standard error).
 int WriteCustomPictures(const std::string& directory);
 
-// A small checker picture for the test scene's textured quad.
-int WriteChecker(const std::string& path);
-
 }  // namespace zel

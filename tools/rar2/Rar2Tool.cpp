@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -86,7 +87,7 @@ public:
 
 private:
     bool AddDirectory(const fs::path& path, const std::string& name) {
-        if (writer_.AddDirectory(name.c_str(), DosTimeOf(path.string())) != kOk) {
+        if (writer_.AddDirectory(name.c_str(), TimeOf(path)) != kOk) {
             LogError("cannot add directory %s", name.c_str());
             return false;
         }
@@ -119,15 +120,30 @@ private:
             return false;
         }
         Rar2Writer::FileOptions file;
-        file.method = options_.store ? Rar2Format::kMethodStore : uint8_t(options_.method);
+        file.method = options_.store || IsStored(name) ? Rar2Format::kMethodStore : uint8_t(options_.method);
         file.audioChannels = options_.audioChannels;
-        int32_t status = writer_.AddFile(name.c_str(), bytes.data(), bytes.size(), DosTimeOf(path.string()),
+        int32_t status = writer_.AddFile(name.c_str(), bytes.data(), bytes.size(), TimeOf(path),
                                          FileAttributes(path.string()), file);
         if (status != kOk) {
             LogError("cannot add %s (status %d)", name.c_str(), int(status));
             return false;
         }
         return true;
+    }
+
+    uint32_t TimeOf(const fs::path& path) const {
+        return options_.fixedDosTime != 0 ? options_.fixedDosTime : DosTimeOf(path.string());
+    }
+
+    bool IsStored(const std::string& name) const {
+        for (const std::string& suffix : options_.storeSuffixes) {
+            if (suffix.size() > name.size()) continue;
+            const std::string end = name.substr(name.size() - suffix.size());
+            if (std::equal(end.begin(), end.end(), suffix.begin(), suffix.end(),
+                           [](char a, char b) { return std::tolower(uint8_t(a)) == std::tolower(uint8_t(b)); }))
+                return true;
+        }
+        return false;
     }
 
     Rar2Tool::PackOptions options_;

@@ -2,6 +2,7 @@
 // 1 failure (reported through the log), 2 bad usage.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@ public:
         bool solid = false;
         unsigned method = 0x33;
         unsigned audioChannels = 0;
+        // Files whose names end in one of these (compared without case)
+        // are stored whatever the method: already compressed data.
+        std::vector<std::string> storeSuffixes;
+        // Non-zero: every entry gets this DOS time instead of its file's,
+        // so the same files always make the same archive.
+        uint32_t fixedDosTime = 0;
     };
 
     // Each path is stored under its last component (a directory with

@@ -1,0 +1,16 @@
+// The harbour's ground: a height-field mesh with a colour map painted from
+// the grass, sand, rock and stone pictures and a light map baked from the
+// setting sun, with the hills' shadows.
+#pragma once
+
+#include "engine/core/Pointer.h"
+
+namespace zel {
+
+class ShowAssets;
+class Triangles;
+
+// Null when something could not be made (reported).
+Pointer<Triangles> BuildGround(ShowAssets& assets);
+
+}  // namespace zel

@@ -1,0 +1,96 @@
+#include "tools/content/ShowScene.h"
+
+#include <new>
+
+#include "engine/render/Bloom5PostRenderEffect.h"
+#include "engine/render/RenderShadowmapEffectController.h"
+#include "engine/render/ShadowmapEffect.h"
+#include "engine/render/SpriteEffect.h"
+#include "engine/render/Texture.h"
+#include "engine/resources/Image.h"
+#include "engine/scene/SceneNode.h"
+#include "engine/scene/Triangles.h"
+#include "tools/content/ShowAssets.h"
+#include "tools/content/ShowLife.h"
+#include "tools/content/ShowShots.h"
+#include "tools/content/ShowWorld.h"
+
+namespace zel {
+
+namespace {
+
+// The sun's soft shadows on everything solid in the harbour.
+Pointer<ShadowmapEffect> SunShadows(ShowAssets& assets, const ShowWorld& world) {
+    Pointer<ShadowmapEffect> shadows = new (std::nothrow) ShadowmapEffect();
+    Pointer<RenderShadowmapEffectController> render = new (std::nothrow) RenderShadowmapEffectController();
+    Texture* map = assets.Blank("Sun Shadow Map", 1024, 1024, Image::kFormatNone);
+    if (shadows == nullptr || render == nullptr || map == nullptr || shadows->AttachController(render) != 0)
+        return nullptr;
+    shadows->SetLight(assets.Sun());
+    shadows->SetShadowmap(map);
+    shadows->shadowColor = {0.06f, 0.05f, 0.16f, 0.45f};
+    shadows->softShadows = true;
+    shadows->fitToCamera = true;
+    shadows->depthBias = 4.0f;
+    shadows->slopeScaleBias = 2.0f;
+    ObjectArray solids(64, 64);
+    world.shadowed->CollectByType(Triangles::TYPE, solids);
+    for (int32_t i = 0; i < solids.Count(); ++i) {
+        auto* node = static_cast<Triangles*>(solids[i]);
+        // The meadow is never drawn, so it casts nothing either.
+        if (node != world.meadow.Get()) shadows->GetNodes().Add(node);
+    }
+    return shadows;
+}
+
+// Evening haze over everything but the sky and the glows.
+void Haze(SceneNode& node) {
+    ObjectArray effects(64, 64);
+    node.CollectByType(GeometryNodeEffect::TYPE, effects);
+    for (int32_t i = 0; i < effects.Count(); ++i) {
+        auto* effect = static_cast<GeometryNodeEffect*>(effects[i]);
+        if (effect->IsDerivedFrom(SpriteEffect::TYPE) || effect->blendEnable) continue;
+        effect->fogColor = {0.78f, 0.58f, 0.52f, 1.0f};
+        effect->fogDensity = 0.0021f;
+        effect->fogExponent = 2.0f;
+        effect->SetFogEnable(true);
+    }
+}
+
+bool Add(SceneNode* parent, Node* child) { return parent != nullptr && child != nullptr && parent->AppendChild(child) == 0; }
+
+}  // namespace
+
+Pointer<SceneNode> BuildShowScene(ShowAssets& assets) {
+    ShowWorld world;
+    ShowLife life;
+    if (BuildWorld(assets, world) != 0 || BuildLife(assets, world, life) != 0 || BuildWater(assets, world) != 0)
+        return nullptr;
+    Haze(*world.shadowed);
+    Haze(*world.water);
+    Pointer<SceneNode> root = new (std::nothrow) SceneNode(String("Root"), 0, 4);
+    Pointer<SceneNode> show = new (std::nothrow) SceneNode(String("Show"), 0, 4);
+    Pointer<SceneNode> shadowed = new (std::nothrow) SceneNode(String("Sunlit"), 0, 1);
+    Pointer<SceneNode> cameras = new (std::nothrow) SceneNode(String("Cameras"), 0, 4);
+    Pointer<Bloom5PostRenderEffect> bloom = new (std::nothrow) Bloom5PostRenderEffect();
+    Pointer<ShadowmapEffect> shadows = SunShadows(assets, world);
+    if (root == nullptr || show == nullptr || shadowed == nullptr || cameras == nullptr || bloom == nullptr ||
+        shadows == nullptr)
+        return nullptr;
+    // A soft glow around the bright sky and lamps, and the film frame.
+    bloom->SetFilm(true);
+    bloom->luminanceCap = 0.6f;
+    bloom->bloomWeight = 0.45f;
+    bloom->sceneWeight = 0.85f;
+    bloom->bloomTint = {1.0f, 0.85f, 0.7f, 1.0f};
+    show->AddEffect(bloom);
+    shadowed->AddEffect(shadows);
+    if (!Add(shadowed, world.shadowed) || !Add(show, world.sky) || !Add(show, shadowed) || !Add(show, world.water) ||
+        !Add(show, world.glows) || !Add(root, show) || !Add(root, cameras) || !Add(root, life.sounds) ||
+        !Add(root, assets.Sun()) || BuildShots(*root, *cameras, world, life) != 0)
+        return nullptr;
+    root->Update(0.0, true);
+    return root;
+}
+
+}  // namespace zel
