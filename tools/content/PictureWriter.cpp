@@ -34,9 +34,4 @@ int WritePicture(const std::string& path, int width, int height, bool alpha, con
     return 0;
 }
 
-Rgba Blend(Rgba a, Rgba b, float t) {
-    auto mix = [t](uint8_t p, uint8_t q) { return static_cast<uint8_t>(p + (q - p) * t); };
-    return {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b), mix(a.a, b.a)};
-}
-
 }  // namespace zel

@@ -19,7 +19,4 @@ using Painter = std::function<Rgba(int x, int y, int width, int height)>;
 // `alpha` is for TGA. 0 ok, 1 failed (reported on standard error).
 int WritePicture(const std::string& path, int width, int height, bool alpha, const Painter& paint);
 
-// a + (b − a)·t per channel.
-Rgba Blend(Rgba a, Rgba b, float t);
-
 }  // namespace zel

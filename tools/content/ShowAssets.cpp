@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 
 #include "engine/math/Quaternion.h"
@@ -100,9 +101,10 @@ Picture ShowAssets::Read(const std::string& file) {
 }
 
 Texture* ShowAssets::NormalMap(const std::string& heightFile, float bump) {
+    const std::string file = heightFile.substr(0, heightFile.find_last_of('.')) + ".bmp";
+    if (auto made = textures_.find(file); made != textures_.end()) return made->second;
     const Picture heights = Read(heightFile);
     if (heights.IsEmpty()) return nullptr;
-    const std::string file = heightFile.substr(0, heightFile.find_last_of('.')) + ".bmp";
     Pointer<Image> image =
         new (std::nothrow) Image(String(file.c_str()), Image::kFormatA8, heights.width, heights.height);
     if (image == nullptr || image->GetData() == nullptr) {
@@ -118,6 +120,9 @@ Texture* ShowAssets::NormalMap(const std::string& heightFile, float bump) {
         Fail(file);
         return nullptr;
     }
+    // The grey picture was only the source: the archive carries the BMP.
+    std::error_code error;
+    std::filesystem::remove(directory_ + "/" + heightFile, error);
     Texture* texture = File(file);
     Pointer<NormalmapTextureController> controller = new (std::nothrow) NormalmapTextureController();
     if (texture == nullptr || controller == nullptr) {
@@ -125,7 +130,7 @@ Texture* ShowAssets::NormalMap(const std::string& heightFile, float bump) {
         return nullptr;
     }
     controller->bumpCoefficient = bump;
-    if (texture->GetControllerCount() == 0) texture->AttachController(controller);
+    texture->AttachController(controller);
     return texture;
 }
 

@@ -48,8 +48,8 @@ public:
     // its texture.
     Texture* Painted(const std::string& file, int width, int height, bool alpha, const Painter& paint);
     // A normal map made at load time from the grey height picture
-    // `heightFile` (its red channel is written as the one-channel BMP
-    // `heightFile` with the extension .bmp).
+    // `heightFile`, whose red channel replaces it as a one-channel BMP of
+    // the same name (one texture per picture).
     Texture* NormalMap(const std::string& heightFile, float bump);
     // A texture whose image the engine fills at run time (render targets,
     // tables): named, sized and formatted, without a file.
