@@ -15,7 +15,11 @@ Pass::Pass() : renderStateBlock_(new (std::nothrow) RenderStateBlock()) {
 }
 
 Pass::~Pass() {
-    if (Renderer* renderer = BoundRenderer(binding_)) renderer->ReleasePass(this);
+    // A pass that bound no streams has a recording but no declaration of
+    // its own: its state block's binding names the renderer then.
+    Renderer* renderer = BoundRenderer(binding_);
+    if (renderer == nullptr && renderStateBlock_ != nullptr) renderer = BoundRenderer(renderStateBlock_->GetBinding());
+    if (renderer != nullptr) renderer->ReleasePass(this);
 }
 
 void Pass::Refresh() { binding_.SetDirty(true); }

@@ -57,13 +57,10 @@ void RenderScreenspaceTextureController::Render(Renderer& renderer) {
     const Matrix4 savedView = camera->GetView(), savedProjection = camera->GetProjection();
     const float height = GetWaterHeight();
     const Vector4 clipPlane{0.0f, -1.0f, 0.0f, height + clipOffset};
-    Matrix4 eyeView = savedView;
-    if (mirrored) {
-        eyeView = MirroredView(camera->GetPosition(), camera->GetDirection(), height);
-        camera->SetMatrices(eyeView, savedProjection);
-    }
-    const Matrix4 projection = ObliqueProjection(savedProjection, eyeView * savedProjection, clipPlane);
+    // The near plane goes onto the water for the view the nodes are drawn
+    // with: the mirror image's, whose eye lies below the water.
     const Matrix4 view = mirrored ? MirrorAboutHeight(height) * savedView : savedView;
+    const Matrix4 projection = ObliqueProjection(savedProjection, view * savedProjection, clipPlane);
     camera->SetMatrices(view, projection);
 
     renderer.SetRenderTarget(target);

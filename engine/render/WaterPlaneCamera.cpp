@@ -2,38 +2,32 @@
 
 #include <cmath>
 
-#include "engine/math/Matrix3.h"
 
 namespace zel {
 
 Matrix4 MirrorAboutHeight(float height) { return {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 2.0f * height, 0, 1}; }
 
-Matrix4 MirroredView(const Vector3& position, const Vector3& direction, float height) {
-    const Vector3 eye{position.x, 2.0f * height - position.y, position.z};
-    const Vector3 look = Normalize(Vector3{direction.x, -direction.y, direction.z});
-    Vector3 right = Normalize(Cross({0.0f, 1.0f, 0.0f}, look));
-    // Looking straight up or down: any horizontal right axis will do.
-    if (SquaredLength(right) == 0.0f) right = {1.0f, 0.0f, 0.0f};
-    const Vector3 up = Cross(look, right);
-    return Matrix4::FromMatrix3(Matrix3::FromColumns(right, up, look),
-                                {-Dot(eye, right), -Dot(eye, up), -Dot(eye, look)});
-}
-
 Matrix4 ObliqueProjection(const Matrix4& projection, const Matrix4& viewProjection, const Vector4& worldPlane) {
-    Vector4 plane = worldPlane * viewProjection.Inverse().Transposed();
+    // The plane in view space, where the camera sits at the origin.
+    const Matrix4 view = viewProjection * projection.Inverse();
+    Vector4 plane = worldPlane * view.Inverse().Transposed();
     if (plane.w == 0.0f) return projection;
-    const float length = std::sqrt(plane.x * plane.x + plane.y * plane.y + plane.z * plane.z);
-    if (length > 0.0f) plane = plane * (1.0f / length);
-    if (plane.w > 0.0f) {
-        plane = -plane;
-        plane.w += 1.0f;
-    }
-    Matrix4 clip;
-    clip.m[0][2] = plane.x;
-    clip.m[1][2] = plane.y;
-    clip.m[2][2] = plane.z;
-    clip.m[3][2] = plane.w;
-    return projection * clip;
+    // The camera on the clipped side: what lies beyond the plane is kept.
+    if (plane.w > 0.0f) plane = -plane;
+    // Scaled so that the far plane passes through the far corner of the
+    // view frustum on the kept side: nothing in view beyond the water plane
+    // is lost to a tilted far plane, however far away it is.
+    auto sign = [](float v) { return v > 0.0f ? 1.0f : (v < 0.0f ? -1.0f : 0.0f); };
+    const Vector4 corner = Vector4{sign(plane.x), sign(plane.y), 1.0f, 1.0f} * projection.Inverse();
+    const float scale = plane.x * corner.x + plane.y * corner.y + plane.z * corner.z + plane.w * corner.w;
+    if (scale == 0.0f || !std::isfinite(scale)) return projection;
+    plane = plane * (1.0f / scale);
+    Matrix4 oblique = projection;
+    oblique.m[0][2] = plane.x;
+    oblique.m[1][2] = plane.y;
+    oblique.m[2][2] = plane.z;
+    oblique.m[3][2] = plane.w;
+    return oblique;
 }
 
 }  // namespace zel

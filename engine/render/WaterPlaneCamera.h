@@ -13,13 +13,11 @@ namespace zel {
 // Reflection about y = height.
 Matrix4 MirrorAboutHeight(float height);
 
-// The view of a camera at `position` looking along `direction`, both
-// mirrored in y = height, with the world up vector.
-Matrix4 MirroredView(const Vector3& position, const Vector3& direction, float height);
-
 // `projection` with its near plane on `worldPlane` (a, b, c, d: points with
-// a x + b y + c z + d = 0), the plane taken to clip space through
-// `viewProjection`. Unchanged when the plane's clip-space w is 0.
+// a x + b y + c z + d = 0) for the view of `viewProjection`: the side of the
+// plane away from the camera is kept, the far plane is tilted only as far as
+// keeps the whole view frustum on that side. Unchanged when the camera lies
+// on the plane.
 Matrix4 ObliqueProjection(const Matrix4& projection, const Matrix4& viewProjection, const Vector4& worldPlane);
 
 }  // namespace zel

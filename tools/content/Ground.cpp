@@ -48,7 +48,8 @@ public:
         Tile(sand_, x, z, sand);
         Tile(rock_, x * 0.7f, z * 0.7f, rock);
         Tile(stone_, x * 1.5f, z * 1.5f, stone);
-        const float beach = 1.0f - Smooth(1.0f, 3.5f, h);
+        const float beach = (1.0f - Smooth(0.6f, 1.6f, h)) * (1.0f - Smooth(10.0f, 18.0f, z - ShoreZ(x)));
+        const float road = 1.0f - Smooth(kRoadWidth * 0.4f, kRoadWidth * 0.6f, std::fabs(z - RoadZ(x)));
         const float steep = Smooth(0.9f, 0.75f, n.y);
         const bool quay = x > kQuayWest && x < kQuayEast && std::fabs(h - kQuayLevel) < 0.05f &&
                           z - ShoreZ(x) < 45.0f;
@@ -56,6 +57,8 @@ public:
             float v = grass[c] + (sand[c] - grass[c]) * beach;
             v += (rock[c] - v) * steep;
             if (quay) v = stone[c] * 0.9f;
+            // Packed gravel: the rock picture, pale and dusty.
+            v += (0.35f + rock[c] * 0.5f - v) * road;
             out[c] = v;
         }
         // Deeper water darkens the sea floor towards green-blue.

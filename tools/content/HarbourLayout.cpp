@@ -24,10 +24,10 @@ float Hills(float x, float z) {
 // How far inland (x, z) lies from the shore.
 float Inland(float x, float z) { return z - ShoreZ(x); }
 
-// The road's z at x: following the shore 46 m inland.
-float RoadZ(float x) { return ShoreZ(x) * 0.35f + 46.0f; }
-
 }  // namespace
+
+// Following the shore 46 m inland, straighter than it.
+float RoadZ(float x) { return ShoreZ(x) * 0.35f + 46.0f; }
 
 Vector3 SunDirection() { return Normalize(Vector3{-0.45f, 0.2f, -0.87f}); }
 

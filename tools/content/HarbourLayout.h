@@ -40,6 +40,8 @@ Vector3 LighthouseBase();
 constexpr float kLighthouseHeight = 24.0f;
 Vector3 WindmillBase();
 
+// The coast road's middle at x.
+float RoadZ(float x);
 // The coast road: points along it, west to east, on the ground.
 std::vector<Vector3> RoadPoints();
 constexpr float kRoadWidth = 6.0f;

@@ -124,7 +124,7 @@ int BuildBoat(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     if (boat == nullptr || searchlight == nullptr || follow == nullptr || planks == nullptr) return 1;
     searchlight->GetLocal().translation = LighthouseBase() + Vector3{0, kLighthouseHeight + 2.3f, 0};
     searchlight->SetDiffuse({1.0f, 0.9f, 0.7f, 1.0f});
-    searchlight->SetAmbient({0.45f, 0.4f, 0.45f, 1.0f});
+    searchlight->SetAmbient({0.6f, 0.52f, 0.55f, 1.0f});
     follow->SetTarget(boat);
     searchlight->AttachController(follow);
     planks->SetTexture(assets.File("wood.jpg"));

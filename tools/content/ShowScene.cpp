@@ -33,12 +33,14 @@ Pointer<ShadowmapEffect> SunShadows(ShowAssets& assets, const ShowWorld& world) 
     shadows->fitToCamera = true;
     shadows->depthBias = 4.0f;
     shadows->slopeScaleBias = 2.0f;
-    ObjectArray solids(64, 64);
+    ObjectArray solids(64, 64), unseen(4, 4);
     world.shadowed->CollectByType(Triangles::TYPE, solids);
+    world.unseen->CollectByType(Triangles::TYPE, unseen);
     for (int32_t i = 0; i < solids.Count(); ++i) {
-        auto* node = static_cast<Triangles*>(solids[i]);
-        // The meadow is never drawn, so it casts nothing either.
-        if (node != world.meadow.Get()) shadows->GetNodes().Add(node);
+        // What is never drawn casts nothing either.
+        bool drawn = true;
+        for (int32_t k = 0; k < unseen.Count(); ++k) drawn = drawn && unseen[k] != solids[i];
+        if (drawn) shadows->GetNodes().Add(static_cast<Triangles*>(solids[i]));
     }
     return shadows;
 }
@@ -50,8 +52,8 @@ void Haze(SceneNode& node) {
     for (int32_t i = 0; i < effects.Count(); ++i) {
         auto* effect = static_cast<GeometryNodeEffect*>(effects[i]);
         if (effect->IsDerivedFrom(SpriteEffect::TYPE) || effect->blendEnable) continue;
-        effect->fogColor = {0.78f, 0.58f, 0.52f, 1.0f};
-        effect->fogDensity = 0.0021f;
+        effect->fogColor = {0.74f, 0.52f, 0.5f, 1.0f};
+        effect->fogDensity = 0.0012f;
         effect->fogExponent = 2.0f;
         effect->SetFogEnable(true);
     }
@@ -79,8 +81,9 @@ Pointer<SceneNode> BuildShowScene(ShowAssets& assets) {
         return nullptr;
     // A soft glow around the bright sky and lamps, and the film frame.
     bloom->SetFilm(true);
-    bloom->luminanceCap = 0.6f;
-    bloom->bloomWeight = 0.45f;
+    bloom->luminanceCap = 0.8f;
+    bloom->bloomAlphaWeight = 0.12f;
+    bloom->bloomWeight = 0.22f;
     bloom->sceneWeight = 0.85f;
     bloom->bloomTint = {1.0f, 0.85f, 0.7f, 1.0f};
     show->AddEffect(bloom);

@@ -132,7 +132,7 @@ Pointer<Camera> MakeCamera(const Shot& shot, int number) {
     if (camera == nullptr) return nullptr;
     camera->SetFov(shot.fov);
     camera->SetNearPlane(0.5f);
-    camera->SetFarPlane(4000.0f);
+    camera->SetFarPlane(30000.0f);
     return camera;
 }
 
@@ -187,9 +187,9 @@ int BuildShots(SceneNode& root, SceneNode& cameras, const ShowWorld&, const Show
     const std::vector<Shot> shots = Shots();
     for (size_t i = 0; i < shots.size(); ++i) {
         Pointer<Camera> camera = MakeCamera(shots[i], static_cast<int>(i) + 1);
-        if (camera == nullptr || Direct(*camera, shots[i], life) != 0 || cameras.AppendChild(camera) != 0 ||
-            director->AddSet(camera, 0.4, shots[i].seconds) != 0)
+        if (camera == nullptr || Direct(*camera, shots[i], life) != 0 || cameras.AppendChild(camera) != 0)
             return 1;
+        if (director->AddSet(camera, 0.4, shots[i].seconds) != 0) return 1;
     }
     return root.AttachController(director) == 0 ? 0 : 1;
 }

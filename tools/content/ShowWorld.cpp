@@ -134,7 +134,7 @@ Pointer<Flare> SunFlare(ShowAssets& assets) {
     sun->SetName(String("Sun Flare"));
     sun->GetLocal().translation = SunDirection() * (kSkyRadius * 0.85f);
     sun->flareColor = {1.0f, 0.75f, 0.45f, 1.0f};
-    sun->flareSize = 260.0f;
+    sun->flareSize = 140.0f;
     auto* effect = CastTo<SpriteEffect>(sun->GetEffect());
     if (effect == nullptr) return nullptr;
     Glowing(*effect);
@@ -475,8 +475,9 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     Pointer<Texture> refraction = ScreenImage(assets, "Sea Refraction", seaDepths);
     Texture* fresnelMap = assets.Blank("Fresnel", 256, 1, Image::kFormatRGB);
     MeshBuilder seaMesh;
-    seaMesh.AddQuad({-2000.0f, 0.0f, -2000.0f}, {2000.0f, 0.0f, -2000.0f}, {2000.0f, 0.0f, 120.0f},
-                    {-2000.0f, 0.0f, 120.0f}, {0, 1, 0}, {4120.0f / 24.0f, 2120.0f / 24.0f});
+    // Inside the sky dome, so the dome's horizon closes the view.
+    seaMesh.AddQuad({-1500.0f, 0.0f, -1500.0f}, {1500.0f, 0.0f, -1500.0f}, {1500.0f, 0.0f, 120.0f},
+                    {-1500.0f, 0.0f, 120.0f}, {0, 1, 0}, {3000.0f / 24.0f, 1620.0f / 24.0f});
     Pointer<ReflectiveRefractiveQuietFlatWaterEffect> seaEffect =
         new (std::nothrow) ReflectiveRefractiveQuietFlatWaterEffect();
     if (reflection == nullptr || refraction == nullptr || fresnelMap == nullptr || fresnel == nullptr ||
@@ -525,7 +526,18 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
         mirror->GetNodes().Add(world.sky);
         mirror->GetNodes().Add(world.shadowed);
     }
+    // Deep water beyond the ground's edge: the refraction shows a dark
+    // floor there instead of nothing.
+    MeshBuilder floorMesh;
+    floorMesh.AddQuad({-1500.0f, -16.0f, -1500.0f}, {1500.0f, -16.0f, -1500.0f}, {1500.0f, -16.0f, 0.0f},
+                      {-1500.0f, -16.0f, 0.0f}, {0, 1, 0});
+    Pointer<ColorEffect> deep = new (std::nothrow) ColorEffect();
+    if (deep == nullptr) return 1;
+    deep->SetColor({0.1f, 0.17f, 0.2f, 1.0f});
+    Pointer<Triangles> seaFloor = Shape(floorMesh, "Sea Floor", deep, false, false);
+    if (seaFloor == nullptr || !Add(world.unseen, seaFloor)) return 1;
     seaDepths->GetNodes().Add(world.shadowed->GetChild(0));
+    seaDepths->GetNodes().Add(seaFloor);
     return Add(world.water, sea) && Add(world.water, pond) ? 0 : 1;
 }
 

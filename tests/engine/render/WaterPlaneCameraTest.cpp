@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/render/WaterPlaneCamera.h"
+#include "engine/scene/Camera.h"
 #include "support/MathExpect.h"
 
 namespace zel {
@@ -17,40 +18,47 @@ TEST(WaterPlaneCamera, MirrorSwapsHeightsAboutThePlane) {
     for (const Case& c : cases) EXPECT_TRUE(test::Near(MirrorAboutHeight(c.height).TransformPoint(c.point), c.mirrored));
 }
 
-TEST(WaterPlaneCamera, MirroredViewSeesTheMirrorImageWhereTheCameraSawTheObject) {
-    const Vector3 position{0.0f, 3.0f, -5.0f};
-    const Vector3 direction = Normalize(Vector3{0.0f, -0.5f, 1.0f});
-    const float height = 1.0f;
-    const Matrix4 view = MirroredView(position, direction, height);
-    // The mirrored eye sits at the view's origin.
-    EXPECT_TRUE(test::Near(view.TransformPoint({0.0f, -1.0f, -5.0f}), {0, 0, 0}));
-    // Its viewing axis is the direction with y negated.
-    EXPECT_TRUE(test::Near(view.TransformDirection(Normalize(Vector3{0.0f, 0.5f, 1.0f})), {0, 0, 1}));
-}
-
-TEST(WaterPlaneCamera, ObliqueColumnIsTheClipSpacePlaneTurnedToFaceAwayFromTheCamera) {
-    // Through the identity view-projection the clip-space plane is the
-    // world plane: normalised by its normal's length; with w > 0 negated and
-    // w raised by 1.
-    struct Case {
-        Vector4 plane, column;
+// A camera 2 above the water looking level along +z through the mirror: the
+// mirror image of the sky far away must stay in the depth range (the far
+// plane must not be tilted into the view), and what lies below the water
+// must be clipped by the near plane.
+TEST(WaterPlaneCamera, ObliqueNearPlaneClipsBelowTheWaterAndKeepsTheDistance) {
+    Camera camera;
+    camera.GetLocal().translation = {0.0f, 2.0f, 0.0f};
+    camera.SetNearPlane(0.5f);
+    camera.SetFarPlane(4000.0f);
+    camera.Update(0.0, false);
+    const float water = 0.0f;
+    const Matrix4 view = MirrorAboutHeight(water) * camera.GetView();
+    const Matrix4 projection =
+        ObliqueProjection(camera.GetProjection(), view * camera.GetProjection(), {0.0f, -1.0f, 0.0f, water});
+    auto depth = [&](const Vector3& point) {
+        const Vector4 clip = Vector4{point.x, point.y, point.z, 1.0f} * (view * projection);
+        return clip.z / clip.w;
     };
-    const Case cases[] = {{{0, -1, 0, 2}, {0, 1, 0, -1}}, {{0, 2, 0, -4}, {0, 1, 0, -2}}, {{0, 0, -0.5f, 0.25f}, {0, 0, 1, 0.5f}}};
+    struct Case {
+        Vector3 point;
+        bool kept;
+    };
+    const Case cases[] = {{{0.0f, 1.0f, 20.0f}, true},      {{0.0f, 60.0f, 1800.0f}, true},
+                          {{50.0f, 5.0f, 3000.0f}, true},   {{0.0f, -1.0f, 20.0f}, false},
+                          {{0.0f, -30.0f, 900.0f}, false}};
     for (const Case& c : cases) {
-        const Matrix4 oblique = ObliqueProjection(Matrix4::Identity(), Matrix4::Identity(), c.plane);
-        const Vector4 column = oblique.Column(2);
-        EXPECT_TRUE(test::Near(column.Xyz(), c.column.Xyz()));
-        EXPECT_NEAR(column.w, c.column.w, 1e-6f);
-        // The other columns stay those of the projection.
-        EXPECT_EQ(oblique.Column(0), Matrix4::Identity().Column(0));
+        const float z = depth(c.point);
+        if (c.kept) {
+            EXPECT_GE(z, 0.0f) << c.point.y << " " << c.point.z;
+            EXPECT_LE(z, 1.0f) << c.point.y << " " << c.point.z;
+        } else {
+            EXPECT_LT(z, 0.0f) << c.point.y << " " << c.point.z;
+        }
     }
 }
 
-TEST(WaterPlaneCamera, PlaneWithZeroClipWLeavesTheProjectionUnchanged) {
+TEST(WaterPlaneCamera, ACameraOnThePlaneLeavesTheProjectionUnchanged) {
     Matrix4 projection;
     projection.m[2][2] = 2.0f;
-    // Through the identity view-projection the plane keeps w = 0.
-    EXPECT_EQ(ObliqueProjection(projection, Matrix4::Identity(), {0.0f, -1.0f, 0.0f, 0.0f}), projection);
+    // Through the identity view the camera sits on the plane y = 0.
+    EXPECT_EQ(ObliqueProjection(projection, projection, {0.0f, -1.0f, 0.0f, 0.0f}), projection);
 }
 
 }  // namespace

@@ -133,6 +133,23 @@ TEST_F(D3D9PassTest, APassThatNeverDrawsLeavesNoRecordingOpen) {
     EXPECT_EQ(silent->GetBinding().GetHandle(), nullptr);
 }
 
+// A pass that binds no streams (post effects drawing through their own
+// quads) keeps a recording but no declaration; destroying it must still
+// release the recording, or the device's release walks a dead binding.
+TEST_F(D3D9PassTest, APassWithoutStreamsReleasesItsRecordingWhenDestroyed) {
+    const int32_t before = renderer_->GetResourceCount();
+    Pointer<StreamPass> bare = new StreamPass();
+    ASSERT_EQ(renderer_->BeginScene(), 0);
+    renderer_->BeginPass(bare);
+    renderer_->DrawUnindexed(0);
+    renderer_->EndScene();
+    ASSERT_EQ(bare->GetBinding().GetHandle(), nullptr);
+    ASSERT_NE(bare->GetRenderStateBlock()->GetBinding().GetHandle(), nullptr);
+    EXPECT_EQ(renderer_->GetResourceCount(), before + 1);
+    bare = nullptr;
+    EXPECT_EQ(renderer_->GetResourceCount(), before);
+}
+
 TEST_F(D3D9PassTest, PrimitiveCountsFollowTheKind) {
     const struct {
         int32_t kind;
