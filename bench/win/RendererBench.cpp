@@ -23,32 +23,10 @@
 #include "engine/render/shader/ShaderAssembler.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/Triangles.h"
+#include "BenchWindow.h"
 
 namespace zel {
 namespace {
-
-
-LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-class BenchWindowSystem : public WindowSystem {
-public:
-    int32_t OpenSystemWindow(void** window, const char* title, void*, bool, int32_t, int32_t x, int32_t y,
-                             int32_t width, int32_t height) override {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = BenchWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ZelRendererBench";
-        RegisterClassA(&windowClass);
-        *window = CreateWindowA("ZelRendererBench", title, WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
-                                nullptr, windowClass.hInstance, nullptr);
-        return *window != nullptr ? 0 : 1;
-    }
-    int32_t CloseSystemWindow(void* window) override {
-        return DestroyWindow(static_cast<HWND>(window)) ? 0 : 1;
-    }
-};
 
 // Main-thread CPU time in seconds.
 double ThreadSeconds() {
@@ -243,15 +221,6 @@ double RawFrames(IDirect3DDevice9* device, const Camera& camera, const std::vect
         device->Present(nullptr, nullptr, nullptr, nullptr);
     }
     return (ThreadSeconds() - start) / frames;
-}
-
-int32_t WindowedMode(const Renderer& renderer) {
-    for (int32_t i = 0; i < renderer.GetDisplayModeCount(); ++i) {
-        const DisplayModeEntry* mode = renderer.GetDisplayMode(i);
-        if (!mode->fullScreen && mode->colorBits == 32 && mode->depthBits >= 16 && mode->multisampleIndex == 1)
-            return i;
-    }
-    return -1;
 }
 
 int Run(int32_t frames, int32_t nodeCount) {

@@ -45,7 +45,7 @@ ShowAssets::ShowAssets(const std::string& directory) : directory_(directory) {
     // fill.
     sun_->GetLocal().rotation = Quaternion::LookAlong(-harbour::SunDirection());
     sun_->SetDiffuse({1.0f, 0.72f, 0.48f, 1.0f});
-    sun_->SetAmbient({0.32f, 0.3f, 0.42f, 1.0f});
+    sun_->SetAmbient({0.5f, 0.44f, 0.56f, 1.0f});
     sun_->SetSpecular({0.6f, 0.45f, 0.3f, 1.0f});
 }
 

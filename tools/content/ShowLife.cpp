@@ -404,6 +404,42 @@ int BuildWindowLights(ShowWorld& world, ShowLife& life) {
     return 0;
 }
 
+// Gulls gliding in wide banked circles over the harbour.
+int BuildGulls(ShowAssets& assets, ShowWorld& world) {
+    Pointer<TextureEffect> feathers = new (std::nothrow) TextureEffect();
+    if (feathers == nullptr) return 1;
+    feathers->SetTexture(assets.File("gull.tga"));
+    feathers->alphaTest = true;
+    feathers->alphaReference = 100;
+    feathers->cullEnable = false;
+    struct Circle {
+        Vector3 center;
+        float radius, period, phase;
+    };
+    const Circle circles[] = {{{10, 24, -20}, 30, 17, 0.0f},
+                              {{30, 30, -35}, 42, 23, 2.0f},
+                              {{-10, 20, -10}, 22, 13, 4.0f},
+                              {{60, 27, -50}, 35, 19, 1.0f}};
+    for (const Circle& circle : circles) {
+        MeshBuilder wings;
+        wings.AddQuad({-0.8f, 0, -0.8f}, {0.8f, 0, -0.8f}, {0.8f, 0, 0.8f}, {-0.8f, 0, 0.8f}, {0, -1, 0});
+        Pointer<Triangles> gull = Shape(wings, "Gull", feathers);
+        if (gull == nullptr) return 1;
+        std::vector<Pose> flight;
+        const int steps = 12;
+        for (int k = 0; k < steps; ++k) {
+            const float a = circle.phase + 2.0f * kPi * k / steps;
+            const Vector3 at = circle.center + Vector3{circle.radius * std::cos(a), 1.5f * std::sin(2.0f * a),
+                                                       circle.radius * std::sin(a)};
+            // Flying along the circle's tangent, banked into the turn.
+            const Vector3 ahead{-std::sin(a), 0.0f, std::cos(a)};
+            flight.push_back({at, Quaternion::LookAlong(ahead) * Quaternion::FromAxisAngle({0, 0, 1}, 0.35f)});
+        }
+        if (AnimateNode(*gull, "Gliding", flight, circle.period) == nullptr || !Add(world.glows, gull)) return 1;
+    }
+    return 0;
+}
+
 int BuildSounds(ShowWorld& world, ShowLife& life) {
     life.sounds = Group("Sounds");
     Pointer<SoundNode> music = new (std::nothrow) SoundNode(String("Music"));
@@ -465,7 +501,7 @@ int BuildSounds(ShowWorld& world, ShowLife& life) {
 int BuildLife(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     if (BuildCar(assets, world, life) != 0 || BuildBoat(assets, world, life) != 0 || BuildSails(world) != 0 ||
         BuildFlag(assets, world, life) != 0 || BuildParticles(assets, world) != 0 || BuildLines(world) != 0 ||
-        BuildWindowLights(world, life) != 0 || BuildSounds(world, life) != 0)
+        BuildWindowLights(world, life) != 0 || BuildGulls(assets, world) != 0 || BuildSounds(world, life) != 0)
         return 1;
     return 0;
 }

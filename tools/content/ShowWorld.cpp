@@ -360,7 +360,7 @@ int BuildVegetation(ShowAssets& assets, ShowWorld& world) {
         }
     };
     int trees = 0;
-    for (int attempt = 0; attempt < 600 && trees < 70; ++attempt) {
+    for (int attempt = 0; attempt < 1500 && trees < 130; ++attempt) {
         const float x = random.Range(-230.0f, 230.0f), z = random.Range(-40.0f, 230.0f);
         if (IsBuiltUp(x, z) || GroundHeight(x, z) < 3.0f || GroundNormal(x, z).y < 0.85f) continue;
         const Vector3 at{x, GroundHeight(x, z) - 0.3f, z};
