@@ -29,7 +29,7 @@ float Inland(float x, float z) { return z - ShoreZ(x); }
 // Following the shore 46 m inland, straighter than it.
 float RoadZ(float x) { return ShoreZ(x) * 0.35f + 46.0f; }
 
-Vector3 SunDirection() { return Normalize(Vector3{-0.45f, 0.2f, -0.87f}); }
+Vector3 SunDirection() { return Normalize(Vector3{-0.45f, 0.08f, -0.87f}); }
 
 float ShoreZ(float x) {
     // A gentle curve, straightened along the quay, and the headland.

@@ -60,8 +60,8 @@ std::vector<Shot> Shots() {
                      {{-10, 0, -90}, {10, 0, -100}, {25, 0, -95}},
                      18.0});
     // 02 Along the quay at eye level.
-    shots.push_back({{{-24, 4.0f, quay - 6}, {20, 4.2f, quay - 6}, {58, 4.0f, quay - 5}},
-                     {{10, 2, quay - 40}, {50, 2, quay - 45}, {90, 2, quay - 40}},
+    shots.push_back({{{-24, 4.0f, quay - 6}, {10, 4.2f, quay - 7}, {40, 4.0f, quay - 7}},
+                     {{30, 5, quay + 10}, {70, 4, quay + 4}, {110, 3, quay - 10}},
                      17.0});
     // 03 Round the lighthouse lantern.
     shots.push_back({{lamp + Vector3{26, 4, -14}, lamp + Vector3{4, 6, -30}, lamp + Vector3{-22, 3, -18}},

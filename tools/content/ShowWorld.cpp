@@ -68,12 +68,16 @@ Pointer<Triangles> SkyDome(ShowAssets& assets) {
     MeshBuilder mesh;
     const int rings = 12, segments = 32;
     const float lowest = 0.5f * kPi + 0.2f;
+    const float sunAzimuth = std::atan2(SunDirection().z, SunDirection().x);
     for (int r = 0; r <= rings; ++r) {
         const float polar = lowest * r / rings;
         for (int s = 0; s <= segments; ++s) {
             const float azimuth = 2.0f * kPi * s / segments;
             const Vector3 out{std::sin(polar) * std::cos(azimuth), std::cos(polar), std::sin(polar) * std::sin(azimuth)};
-            const Vector2 uv{static_cast<float>(s) / segments, std::fmin(polar / (0.5f * kPi), 0.995f)};
+            // The picture's sun glow (a quarter of the way round) turned
+            // to where the sun stands.
+            const Vector2 uv{static_cast<float>(s) / segments - sunAzimuth / (2.0f * kPi) + 0.25f,
+                             std::fmin(polar / (0.5f * kPi), 0.995f)};
             mesh.AddVertex({out * kSkyRadius, -out, uv, uv});
         }
     }
@@ -134,7 +138,7 @@ Pointer<Flare> SunFlare(ShowAssets& assets) {
     sun->SetName(String("Sun Flare"));
     sun->GetLocal().translation = SunDirection() * (kSkyRadius * 0.85f);
     sun->flareColor = {1.0f, 0.75f, 0.45f, 1.0f};
-    sun->flareSize = 140.0f;
+    sun->flareSize = 420.0f;
     auto* effect = CastTo<SpriteEffect>(sun->GetEffect());
     if (effect == nullptr) return nullptr;
     Glowing(*effect);
@@ -290,7 +294,9 @@ int BuildLighthouse(ShowAssets& assets, ShowWorld& world) {
     towerEffect->SetLightmapSet(1);
     towerEffect->SetLight(assets.Sun());
     galleryEffect->SetColor({0.16f, 0.17f, 0.2f, 1.0f});
-    glassEffect->SetColor({1.0f, 0.93f, 0.7f, 1.0f});
+    // Lit glass that the lamp's flare shines through: blended, no depth.
+    glassEffect->SetColor({1.0f, 0.9f, 0.6f, 0.55f});
+    Glowing(*glassEffect);
     Pointer<Triangles> glassNode = Shape(glass, "Lantern Glass", glassEffect, false, false);
     if (glassNode == nullptr) return 1;
     Pointer<Flare> lamp = new (std::nothrow) Flare();
@@ -300,7 +306,7 @@ int BuildLighthouse(ShowAssets& assets, ShowWorld& world) {
     lamp->SetName(String("Lighthouse Lamp"));
     lamp->GetLocal().translation = lampAt;
     lamp->flareColor = {1.0f, 0.9f, 0.65f, 1.0f};
-    lamp->flareSize = 9.0f;
+    lamp->flareSize = 40.0f;
     auto* lampEffect = CastTo<SpriteEffect>(lamp->GetEffect());
     if (lampEffect == nullptr) return 1;
     Glowing(*lampEffect);

@@ -5,10 +5,14 @@
 // darkens the plane beneath it.
 #include "PassTestScene.h"
 
+#include "support/StreamRoundTrip.h"
+
 #include "engine/core/Log.h"
 #include "engine/render/Bloom5PostRenderEffect.h"
 #include "engine/render/ColorEffect.h"
+#include "engine/render/Flare.h"
 #include "engine/render/LensFlares.h"
+#include "engine/render/SpriteEffect.h"
 #include "engine/render/RenderScreenspaceReflectTextureController.h"
 #include "engine/render/RenderShadowmapEffectController.h"
 #include "engine/render/ShadowmapEffect.h"
@@ -137,6 +141,49 @@ protected:
     Pointer<Camera> camera_;
     Pointer<LensFlares> lens_;
 };
+
+// Wine's device has no large point sprites, so a flare is a quad facing the
+// camera, its texture spread over it: white where it stands, the clear
+// colour beside it. Also for a flare a content tool made without a renderer
+// and the screensaver loaded from its scene file.
+TEST_F(D3D9LensFlareTest, AFlareGlowsWhereItStands) {
+    for (const bool loaded : {false, true}) {
+        if (loaded) SetCurrentRenderer(nullptr);
+        Pointer<Flare> flare = new Flare();
+        flare->GetLocal().translation = {0.0f, 0.0f, 10.0f};
+        flare->flareSize = 1.0f;
+        flare->flareColor = {1, 1, 1, 1};
+        auto* effect = CastTo<SpriteEffect>(flare->GetEffect());
+        ASSERT_NE(effect, nullptr);
+        // Opaque white in the middle, clear at the rim: the texture
+        // coordinates must span the quad for its centre to light up.
+        Image* spot = new Image(String("spot"), Image::kFormatRGBA, 4, 4);
+        for (int32_t i = 0; i < 16; ++i) {
+            const bool middle = (i % 4 == 1 || i % 4 == 2) && (i / 4 == 1 || i / 4 == 2);
+            for (int32_t c = 0; c < 4; ++c) spot->GetData()[i * 4 + c] = middle || c < 3 ? 255 : 0;
+        }
+        effect->blendEnable = true;
+        effect->destinationFactor = RenderStateBlock::kOne;
+        if (loaded) {
+            flare = RoundTrip(flare.Get());
+            ASSERT_NE(flare, nullptr);
+            SetCurrentRenderer(renderer_);
+        }
+        // Pictures without a file keep no pixels in a stream: set after it.
+        CastTo<SpriteEffect>(flare->GetEffect())->SetTexture(new Texture(spot, String("spot")));
+        for (int frame = 0; frame < 3; ++frame) {
+            flare->Update(0.1, false);
+            if (frame > 0) renderer_->EndScene();
+            ASSERT_EQ(renderer_->BeginScene(), 0);
+            renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 0, 1}, 1.0f, 0);
+            flare->Draw(*renderer_);
+            renderer_->FlushDeferred();
+        }
+        EXPECT_GT(Brightness(ReadBackBuffer(kWidth / 2, kHeight / 2)), 200) << (loaded ? "loaded" : "made");
+        EXPECT_LT(Brightness(ReadBackBuffer(4, 4)), 10) << (loaded ? "loaded" : "made");
+        renderer_->EndScene();
+    }
+}
 
 TEST_F(D3D9LensFlareTest, AFullyVisibleGlowGivesAlphaNearOne) {
     DrawFrame(false);
