@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 
+#include "engine/animation/NodeAnimation.h"
+#include "engine/animation/NodeKeyframe.h"
 #include "engine/animation/ScreensaverController.h"
 #include "engine/core/ClassFactory.h"
 #include "engine/core/Log.h"
@@ -22,6 +24,7 @@
 #include "support/RecordingOutput.h"
 #include "tools/common/DiskPath.h"
 #include "tools/content/ContentArchives.h"
+#include "tools/content/HarbourLayout.h"
 
 namespace zel {
 namespace {
@@ -160,6 +163,27 @@ TEST_F(ShowContentTest, TheDirectorHasFiveMinutesOfShots) {
         EXPECT_EQ(cameras.count(muted), 1u) << muted;
     EXPECT_NE((*scene_)->FindByName(String("Car")), nullptr);
     EXPECT_NE((*scene_)->FindByName(String("Music")), nullptr);
+}
+
+// No shot looks from under the ground or the sea: every key of every
+// camera's path lies above both.
+TEST_F(ShowContentTest, CamerasStayAboveTheGroundAndTheSea) {
+    ASSERT_NE(scene_, nullptr);
+    ObjectArray found(1, 1);
+    (*scene_)->CollectByType(ScreensaverController::TYPE, found);
+    ASSERT_EQ(found.Count(), 1);
+    auto* director = static_cast<ScreensaverController*>(found[0]);
+    for (int32_t i = 0; i < director->GetSetCount(); ++i) {
+        const ScreensaverSet& set = director->GetSet(i);
+        ASSERT_NE(set.cameraAnimation, nullptr);
+        auto* path = CastTo<NodeAnimation>(set.cameraAnimation->GetAnimation(0));
+        ASSERT_NE(path, nullptr) << set.camera->GetName().CStr();
+        for (int32_t k = 0; k < path->GetKeyCount(); ++k) {
+            const Vector3 at = path->GetNodeKeyframe(k)->translation;
+            EXPECT_GT(at.y, 0.5f) << set.camera->GetName().CStr() << " key " << k;
+            EXPECT_GT(at.y, harbour::GroundHeight(at.x, at.z) + 0.5f) << set.camera->GetName().CStr() << " key " << k;
+        }
+    }
 }
 
 }  // namespace

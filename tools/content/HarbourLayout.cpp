@@ -54,11 +54,14 @@ float GroundHeight(float x, float z) {
                             Hills(x, RoadZ(x)) * Smoothstep(15.0f, 90.0f, RoadZ(x) - ShoreZ(x));
     const float roadFlat = along * (1.0f - Smoothstep(40.0f, 60.0f, RoadZ(x) - ShoreZ(x)));
     h = h + ((roadLevel + (kQuayLevel - roadLevel) * roadFlat) - h) * road;
-    // The pond's bowl.
+    // Dips in the hills never reach the sea's level: the sea plane reaches
+    // under the land and would show through.
+    h = std::max(h, std::min(d * 0.12f, 1.2f));
+    // The pond's bowl, its floor above the sea's level too.
     const Vector3 pond = PondCenter();
     const float r = std::sqrt((x - pond.x) * (x - pond.x) + (z - pond.z) * (z - pond.z));
     h -= 3.5f * Smoothstep(kPondRadius + 6.0f, kPondRadius - 6.0f, r);
-    return h;
+    return d > 10.0f ? std::max(h, 0.3f) : h;
 }
 
 Vector3 GroundNormal(float x, float z) {

@@ -3,6 +3,7 @@
 // Metres; x east, y up, z north. The sea lies south, the sun sets over it.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/math/Vector3.h"

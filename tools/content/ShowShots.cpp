@@ -68,8 +68,8 @@ std::vector<Shot> Shots() {
                      {lamp, lamp, lamp},
                      16.0});
     // 04 The pond and its fireflies, low over the water.
-    shots.push_back({{pond + Vector3{-24, PondLevel() + 1.6f, -10}, pond + Vector3{-18, PondLevel() + 1.4f, 14},
-                      pond + Vector3{2, PondLevel() + 1.8f, 26}},
+    shots.push_back({{pond + Vector3{-11, PondLevel() + 2.4f, -5}, pond + Vector3{-8, PondLevel() + 2.2f, 6},
+                      pond + Vector3{2, PondLevel() + 2.6f, 10}},
                      {pond + Vector3{5, PondLevel(), 0}, pond + Vector3{8, PondLevel() + 1, -4},
                       pond + Vector3{0, PondLevel() + 2, -10}},
                      16.0});
