@@ -11,7 +11,6 @@
 #include "engine/animation/SkinController.h"
 #include "engine/animation/SoundNodeAnimation.h"
 #include "engine/animation/SoundNodeAnimationController.h"
-#include "engine/animation/BoolKeyframe.h"
 #include "engine/animation/SphereVolumeEmitter.h"
 #include "engine/animation/SpriteParticleSystem.h"
 #include "engine/animation/TargetLightController.h"
@@ -31,6 +30,7 @@
 #include "tools/content/HarbourLayout.h"
 #include "tools/content/MeshBuilder.h"
 #include "tools/content/ShowAssets.h"
+#include "tools/content/ShowNodes.h"
 #include "tools/content/ShowMotion.h"
 #include "tools/content/ShowWorld.h"
 
@@ -40,29 +40,12 @@ namespace {
 
 using namespace harbour;
 
-Pointer<SceneNode> Group(const char* name) { return new (std::nothrow) SceneNode(String(name), 0, 4); }
-
-bool Add(SceneNode* parent, Node* child) { return parent != nullptr && child != nullptr && parent->AppendChild(child) == 0; }
-
-Pointer<ColorEffect> Painted(const ColorRGBA& color) {
-    Pointer<ColorEffect> effect = new (std::nothrow) ColorEffect();
-    if (effect != nullptr) effect->SetColor(color);
-    return effect;
-}
-
-Pointer<Triangles> Shape(const MeshBuilder& mesh, const char* name, GeometryNodeEffect* effect) {
-    Pointer<Triangles> node = mesh.Build(String(name), false, false);
-    if (node == nullptr || effect == nullptr) return nullptr;
-    node->SetEffect(effect);
-    return node;
-}
-
 Quaternion Yaw(float angle) { return Quaternion::FromAxisAngle({0, 1, 0}, angle); }
 
 // The car drives east along the road in the right-hand lane and back in the
 // other, once a minute.
 int BuildCar(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
-    Pointer<SceneNode> car = Group("Car Body");
+    Pointer<SceneNode> car = MakeGroup("Car Body");
     MeshBuilder body, wheels;
     body.AddBox({-0.85f, 0.35f, -2.1f}, {0.85f, 1.0f, 2.1f}, 0.5f);
     body.AddBox({-0.75f, 1.0f, -1.0f}, {0.75f, 1.55f, 1.1f}, 0.5f);
@@ -94,17 +77,17 @@ int BuildCar(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     engine->SetMinDistance(8.0f);
     engine->SetVolume(100);
     // Headlights: two small glows ahead of the bonnet.
-    Pointer<SceneNode> lamps = Group("Car Lamps");
+    Pointer<SceneNode> lamps = MakeGroup("Car Lamps");
     MeshBuilder lampMesh;
     for (const float x : {-0.6f, 0.6f})
         lampMesh.AddQuad({x - 0.15f, 0.6f, 2.12f}, {x + 0.15f, 0.6f, 2.12f}, {x + 0.15f, 0.8f, 2.12f},
                          {x - 0.15f, 0.8f, 2.12f}, {0, 0, 1});
-    Pointer<ColorEffect> lampGlow = Painted({1.0f, 0.95f, 0.8f, 1.0f});
+    Pointer<ColorEffect> lampGlow = PlainColor({1.0f, 0.95f, 0.8f, 1.0f});
     if (lamps == nullptr || lampGlow == nullptr) return 1;
-    const bool ok = Add(car, Shape(body, "Car Shell", paint)) &&
-                    Add(car, Shape(wheels, "Car Wheels", Painted({0.08f, 0.08f, 0.09f, 1.0f}))) &&
-                    Add(car, Shape(lampMesh, "Car Headlights", lampGlow)) && Add(car, engine) &&
-                    AnimateNode(*car, "Coast Road", poses, 60.0, times) != nullptr && Add(world.shadowed, car);
+    const bool ok = AddChild(car, MakeShape(body, "Car Shell", paint)) &&
+                    AddChild(car, MakeShape(wheels, "Car Wheels", PlainColor({0.08f, 0.08f, 0.09f, 1.0f}))) &&
+                    AddChild(car, MakeShape(lampMesh, "Car Headlights", lampGlow)) && AddChild(car, engine) &&
+                    AnimateNode(*car, "Coast Road", poses, 60.0, times) != nullptr && AddChild(world.shadowed, car);
     life.car = car;
     return ok ? 0 : 1;
 }
@@ -112,7 +95,7 @@ int BuildCar(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
 // A fishing boat on a slow round of the bay, rocking on the swell, lit by
 // the lighthouse's searchlight, which follows it.
 int BuildBoat(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
-    Pointer<SceneNode> boat = Group("Boat");
+    Pointer<SceneNode> boat = MakeGroup("Boat");
     MeshBuilder hull, mast;
     hull.AddBox({-1.4f, -0.6f, -4.0f}, {1.4f, 0.9f, 3.2f}, 0.5f);
     hull.AddGableRoof({-1.4f, -0.6f, 3.2f}, {1.4f, 0.9f, 4.6f}, 0.0f, 0.0f, 0.5f);
@@ -139,10 +122,10 @@ int BuildBoat(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
         const Quaternion roll = Quaternion::FromAxisAngle({0, 0, 1}, 0.06f * std::sin(a * 9.0f));
         poses.push_back({at, Quaternion::LookAlong(Normalize(ahead)) * roll});
     }
-    const bool ok = Add(boat, Shape(hull, "Boat Hull", planks)) &&
-                    Add(boat, Shape(mast, "Boat Mast", Painted({0.3f, 0.22f, 0.15f, 1.0f}))) &&
-                    AnimateNode(*boat, "Round Of The Bay", poses, 48.0) != nullptr && Add(world.shadowed, boat) &&
-                    Add(world.shadowed, searchlight);
+    const bool ok = AddChild(boat, MakeShape(hull, "Boat Hull", planks)) &&
+                    AddChild(boat, MakeShape(mast, "Boat Mast", PlainColor({0.3f, 0.22f, 0.15f, 1.0f}))) &&
+                    AnimateNode(*boat, "Round Of The Bay", poses, 48.0) != nullptr && AddChild(world.shadowed, boat) &&
+                    AddChild(world.shadowed, searchlight);
     life.boat = boat;
     return ok ? 0 : 1;
 }
@@ -163,7 +146,7 @@ int BuildSails(ShowWorld& world) {
     std::vector<Pose> turn;
     const Vector3 at = world.windmillHead->GetLocal().translation;
     for (int k = 0; k < 3; ++k) turn.push_back({at, Quaternion::FromAxisAngle({0, 0, 1}, -2.0f * kPi * k / 3.0f)});
-    return Add(world.windmillHead, Shape(sails, "Windmill Sails", Painted({0.62f, 0.55f, 0.45f, 1.0f}))) &&
+    return AddChild(world.windmillHead, MakeShape(sails, "Windmill Sails", PlainColor({0.62f, 0.55f, 0.45f, 1.0f}))) &&
                    AnimateNode(*world.windmillHead, "Sails Turning", turn, 14.0) != nullptr
                ? 0
                : 1;
@@ -176,7 +159,7 @@ int BuildFlag(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     constexpr float kLength = 3.2f, kHeight = 1.9f, kBoneSpacing = kLength / kBones;
     const Vector3 pole{kQuayEast - 4.0f, kQuayLevel, ShoreZ(kQuayEast) - 3.0f};
     const Vector3 top = pole + Vector3{0, 9.0f, 0};
-    Pointer<SceneNode> root = Group("Flag");
+    Pointer<SceneNode> root = MakeGroup("Flag");
     Pointer<SkeletonAnimationController> skeleton = new (std::nothrow) SkeletonAnimationController();
     Pointer<SkinController> skin = new (std::nothrow) SkinController();
     if (root == nullptr || skeleton == nullptr || skin == nullptr) return 1;
@@ -184,8 +167,8 @@ int BuildFlag(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     SceneNode* parent = root;
     Pointer<SceneNode> bones[kBones];
     for (int i = 0; i < kBones; ++i) {
-        bones[i] = Group("Flag Bone");
-        if (bones[i] == nullptr || !Add(parent, bones[i])) return 1;
+        bones[i] = MakeGroup("Flag Bone");
+        if (bones[i] == nullptr || !AddChild(parent, bones[i])) return 1;
         const Vector3 offset{i == 0 ? 0.0f : kBoneSpacing, 0, 0};
         bones[i]->GetLocal().translation = offset;
         std::vector<Pose> wave;
@@ -252,8 +235,8 @@ int BuildFlag(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     mast.AddCylinder(pole, 0.1f, 0.07f, 9.3f, 8, 1.0f, true);
     life.flag = root;
     // The cloth follows the bones, so it comes after them in the update.
-    const bool ok = Add(root, flag) && Add(world.shadowed, root) &&
-                    Add(world.shadowed, Shape(mast, "Flag Mast", Painted({0.85f, 0.85f, 0.82f, 1.0f})));
+    const bool ok = AddChild(root, flag) && AddChild(world.shadowed, root) &&
+                    AddChild(world.shadowed, MakeShape(mast, "Flag Mast", PlainColor({0.85f, 0.85f, 0.82f, 1.0f})));
     return ok ? 0 : 1;
 }
 
@@ -323,14 +306,12 @@ int BuildParticles(ShowAssets& assets, ShowWorld& world) {
     MeshBuilder body;
     body.AddSphere({0, 0, 0}, 1.0f, 3, 4);
     Pointer<Triangles> firefly = body.Build(String("Firefly"), false, false);
-    Pointer<ColorEffect> glow = Painted({0.85f, 1.0f, 0.45f, 1.0f});
+    Pointer<ColorEffect> glow = PlainColor({0.85f, 1.0f, 0.45f, 1.0f});
     if (firefly == nullptr || glow == nullptr) return 1;
-    glow->blendEnable = true;
-    glow->destinationFactor = RenderStateBlock::kOne;
-    glow->depthWrite = false;
+    MakeGlowing(*glow);
     firefly->SetEffect(glow);
     // The template is drawn once per firefly by the system, never on its own.
-    if (!Add(world.unseen, firefly)) return 1;
+    if (!AddChild(world.unseen, firefly)) return 1;
     meadow->SetTriangles(CastTo<Triangles>(world.meadow.Get()));
     meadow->SetMaximumAngle(0.5f);
     fireflies->SetEmitter(meadow);
@@ -346,7 +327,7 @@ int BuildParticles(ShowAssets& assets, ShowWorld& world) {
     fireflies->lifetimeSpread = 2.0f;
     fireflies->startSize = 0.12f;
     fireflies->endSize = 0.06f;
-    return Add(world.glows, smoke) && Add(world.glows, spray) && Add(world.glows, fireflies) ? 0 : 1;
+    return AddChild(world.glows, smoke) && AddChild(world.glows, spray) && AddChild(world.glows, fireflies) ? 0 : 1;
 }
 
 // Ropes from the quay's bollards to a moored dinghy, and a washing line
@@ -380,14 +361,14 @@ int BuildLines(ShowWorld& world) {
     }
     ropes->SetVertices(ropePoints);
     ropes->SetIndices(ropeIndices);
-    ropes->SetEffect(Painted({0.35f, 0.3f, 0.22f, 1.0f}));
+    ropes->SetEffect(PlainColor({0.35f, 0.3f, 0.22f, 1.0f}));
     ropes->UpdateModel(false, false);
     washing->SetVertices(linePoints);
     washing->SetIndices(lineIndices);
-    washing->SetEffect(Painted({0.9f, 0.9f, 0.88f, 1.0f}));
+    washing->SetEffect(PlainColor({0.9f, 0.9f, 0.88f, 1.0f}));
     washing->UpdateModel(false, false);
-    return Add(world.shadowed, ropes) && Add(world.shadowed, washing) &&
-                   Add(world.shadowed, Shape(dinghy, "Dinghy", Painted({0.55f, 0.2f, 0.15f, 1.0f})))
+    return AddChild(world.shadowed, ropes) && AddChild(world.shadowed, washing) &&
+                   AddChild(world.shadowed, MakeShape(dinghy, "Dinghy", PlainColor({0.55f, 0.2f, 0.15f, 1.0f})))
                ? 0
                : 1;
 }
@@ -423,7 +404,7 @@ int BuildGulls(ShowAssets& assets, ShowWorld& world) {
     for (const Circle& circle : circles) {
         MeshBuilder wings;
         wings.AddQuad({-0.8f, 0, -0.8f}, {0.8f, 0, -0.8f}, {0.8f, 0, 0.8f}, {-0.8f, 0, 0.8f}, {0, -1, 0});
-        Pointer<Triangles> gull = Shape(wings, "Gull", feathers);
+        Pointer<Triangles> gull = MakeShape(wings, "Gull", feathers);
         if (gull == nullptr) return 1;
         std::vector<Pose> flight;
         const int steps = 12;
@@ -435,13 +416,13 @@ int BuildGulls(ShowAssets& assets, ShowWorld& world) {
             const Vector3 ahead{-std::sin(a), 0.0f, std::cos(a)};
             flight.push_back({at, Quaternion::LookAlong(ahead) * Quaternion::FromAxisAngle({0, 0, 1}, 0.35f)});
         }
-        if (AnimateNode(*gull, "Gliding", flight, circle.period) == nullptr || !Add(world.glows, gull)) return 1;
+        if (AnimateNode(*gull, "Gliding", flight, circle.period) == nullptr || !AddChild(world.glows, gull)) return 1;
     }
     return 0;
 }
 
 int BuildSounds(ShowWorld& world, ShowLife& life) {
-    life.sounds = Group("Sounds");
+    life.sounds = MakeGroup("Sounds");
     Pointer<SoundNode> music = new (std::nothrow) SoundNode(String("Music"));
     Pointer<SoundNode> sea = new (std::nothrow) SoundNode(String("Surf"));
     Pointer<SoundNode2> gulls = new (std::nothrow) SoundNode2(String("Gulls"));
@@ -473,25 +454,19 @@ int BuildSounds(ShowWorld& world, ShowLife& life) {
     bell->GetLocal().translation = {70.0f, 1.0f, -75.0f};
     // The buoy's bell strikes once every nine seconds.
     strokes->SetName(String("Bell Strokes"));
-    for (const auto& [time, value] : {std::pair{0.0, true}, std::pair{0.5, false}}) {
-        auto* key = static_cast<BoolKeyframe*>(strokes->CreateKeyframe());
-        if (key == nullptr) return 1;
-        key->time = time;
-        key->value = value;
-        if (strokes->AddKey(key) != 0) return 1;
-    }
+    if (AddSwitchKeys(*strokes, {{0.0, true}, {0.5, false}}) != 0) return 1;
     if (PlayLooping(*ringing, strokes, 9.0) != 0 || bell->AttachController(ringing) != 0) return 1;
     MeshBuilder buoy;
     buoy.AddCylinder({0, -0.5f, 0}, 0.7f, 0.3f, 2.2f, 10, 1.0f, true);
-    Pointer<Triangles> buoyNode = Shape(buoy, "Buoy", Painted({0.75f, 0.15f, 0.1f, 1.0f}));
+    Pointer<Triangles> buoyNode = MakeShape(buoy, "Buoy", PlainColor({0.75f, 0.15f, 0.1f, 1.0f}));
     if (buoyNode == nullptr) return 1;
     std::vector<Pose> bob;
     for (int k = 0; k < 4; ++k)
         bob.push_back({{70.0f, 0.25f * std::sin(0.5f * kPi * k), -75.0f},
                        Quaternion::FromAxisAngle({1, 0, 0}, 0.08f * std::cos(0.5f * kPi * k))});
     if (AnimateNode(*buoyNode, "Bobbing", bob, 4.0) == nullptr) return 1;
-    return Add(life.sounds, music) && Add(life.sounds, sea) && Add(life.sounds, gulls) && Add(life.sounds, bell) &&
-                   Add(world.shadowed, buoyNode)
+    return AddChild(life.sounds, music) && AddChild(life.sounds, sea) && AddChild(life.sounds, gulls) && AddChild(life.sounds, bell) &&
+                   AddChild(world.shadowed, buoyNode)
                ? 0
                : 1;
 }

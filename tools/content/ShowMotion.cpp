@@ -3,6 +3,7 @@
 #include <new>
 
 #include "engine/animation/AnimationFrame.h"
+#include "engine/animation/BoolKeyframe.h"
 #include "engine/animation/NodeAnimation.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/animation/NodeKeyframe.h"
@@ -45,6 +46,17 @@ Pointer<NodeAnimationController> AnimateNode(Object& owner, const char* name, co
         owner.AttachController(controller) != 0)
         return nullptr;
     return controller;
+}
+
+int AddSwitchKeys(Animation& animation, std::initializer_list<std::pair<double, bool>> keys) {
+    for (const auto& [time, value] : keys) {
+        auto* key = static_cast<BoolKeyframe*>(animation.CreateKeyframe());
+        if (key == nullptr) return 1;
+        key->time = time;
+        key->value = value;
+        if (animation.AddKey(key) != 0) return 1;
+    }
+    return 0;
 }
 
 Pose Looking(const Vector3& from, const Vector3& to) { return {from, Quaternion::LookAlong(Normalize(to - from))}; }

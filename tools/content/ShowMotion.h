@@ -1,6 +1,8 @@
 // Keyframed motion for the show: poses spread evenly over a looping track.
 #pragma once
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "engine/core/Pointer.h"
@@ -31,6 +33,9 @@ int PlayLooping(AnimationController& controller, Animation* animation, double pe
 // seconds; null when memory runs out.
 Pointer<NodeAnimationController> AnimateNode(Object& owner, const char* name, const std::vector<Pose>& poses,
                                              double period, const std::vector<double>& times = {});
+// On/off keys at the given times, for bool and sound-node animations (whose
+// keys are bool keys). 0 ok; 1 out of memory.
+int AddSwitchKeys(Animation& animation, std::initializer_list<std::pair<double, bool>> keys);
 // Looking from `from` towards `to`.
 Pose Looking(const Vector3& from, const Vector3& to);
 

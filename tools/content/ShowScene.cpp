@@ -11,6 +11,7 @@
 #include "engine/scene/SceneNode.h"
 #include "engine/scene/Triangles.h"
 #include "tools/content/ShowAssets.h"
+#include "tools/content/ShowNodes.h"
 #include "tools/content/ShowLife.h"
 #include "tools/content/ShowShots.h"
 #include "tools/content/ShowWorld.h"
@@ -59,8 +60,6 @@ void Haze(SceneNode& node) {
     }
 }
 
-bool Add(SceneNode* parent, Node* child) { return parent != nullptr && child != nullptr && parent->AppendChild(child) == 0; }
-
 }  // namespace
 
 Pointer<SceneNode> BuildShowScene(ShowAssets& assets) {
@@ -88,9 +87,9 @@ Pointer<SceneNode> BuildShowScene(ShowAssets& assets) {
     bloom->bloomTint = {1.0f, 0.85f, 0.7f, 1.0f};
     show->AddEffect(bloom);
     shadowed->AddEffect(shadows);
-    if (!Add(shadowed, world.shadowed) || !Add(show, world.sky) || !Add(show, shadowed) || !Add(show, world.water) ||
-        !Add(show, world.glows) || !Add(root, show) || !Add(root, cameras) || !Add(root, life.sounds) ||
-        !Add(root, assets.Sun()) || BuildShots(*root, *cameras, world, life) != 0)
+    if (!AddChild(shadowed, world.shadowed) || !AddChild(show, world.sky) || !AddChild(show, shadowed) || !AddChild(show, world.water) ||
+        !AddChild(show, world.glows) || !AddChild(root, show) || !AddChild(root, cameras) || !AddChild(root, life.sounds) ||
+        !AddChild(root, assets.Sun()) || BuildShots(*root, *cameras, world, life) != 0)
         return nullptr;
     root->Update(0.0, true);
     return root;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "engine/animation/BoolAnimation.h"
-#include "engine/animation/BoolKeyframe.h"
 #include "engine/animation/CameraActivateAnimationController.h"
 #include "engine/animation/NodeAnimationController.h"
 #include "engine/animation/ScreensaverController.h"
@@ -142,14 +141,7 @@ Pointer<BoolAnimation> LightsOnCue() {
     Pointer<BoolAnimation> cue = new (std::nothrow) BoolAnimation();
     if (cue == nullptr) return nullptr;
     cue->SetName(String("Dusk"));
-    for (const auto& [time, value] : {std::pair{0.0, false}, std::pair{0.35, true}}) {
-        auto* key = static_cast<BoolKeyframe*>(cue->CreateKeyframe());
-        if (key == nullptr) return nullptr;
-        key->time = time;
-        key->value = value;
-        if (cue->AddKey(key) != 0) return nullptr;
-    }
-    return cue;
+    return AddSwitchKeys(*cue, {{0.0, false}, {0.35, true}}) == 0 ? cue : nullptr;
 }
 
 int Direct(Camera& camera, const Shot& shot, const ShowLife& life) {

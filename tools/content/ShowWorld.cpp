@@ -31,6 +31,7 @@
 #include "tools/content/HarbourLayout.h"
 #include "tools/content/MeshBuilder.h"
 #include "tools/content/ShowAssets.h"
+#include "tools/content/ShowNodes.h"
 #include "tools/content/ShowRandom.h"
 
 namespace zel {
@@ -40,29 +41,6 @@ namespace {
 using namespace harbour;
 
 constexpr float kSkyRadius = 1800.0f;
-
-Pointer<SceneNode> Group(const char* name) { return new (std::nothrow) SceneNode(String(name), 0, 4); }
-
-bool Add(SceneNode* parent, Node* child) { return parent != nullptr && child != nullptr && parent->AppendChild(child) == 0; }
-
-// A node from a mesh with `effect`, or null.
-Pointer<Triangles> Shape(const MeshBuilder& mesh, const char* name, GeometryNodeEffect* effect, bool secondSet,
-                         bool tangents) {
-    Pointer<Triangles> node = mesh.Build(String(name), secondSet, tangents);
-    if (node == nullptr || effect == nullptr) return nullptr;
-    node->SetEffect(effect);
-    return node;
-}
-
-// Additive glow for sprites and flares: bright where drawn, no depth
-// writes.
-void Glowing(GeometryNodeEffect& effect) {
-    effect.blendEnable = true;
-    effect.sourceFactor = RenderStateBlock::kSourceAlpha;
-    effect.destinationFactor = RenderStateBlock::kOne;
-    effect.depthWrite = false;
-    effect.cullEnable = false;
-}
 
 Pointer<Triangles> SkyDome(ShowAssets& assets) {
     MeshBuilder mesh;
@@ -91,7 +69,7 @@ Pointer<Triangles> SkyDome(ShowAssets& assets) {
     if (effect == nullptr) return nullptr;
     effect->SetTexture(assets.File("sky.jpg"));
     effect->depthWrite = false;
-    return Shape(mesh, "Sky Dome", effect, false, false);
+    return MakeShape(mesh, "Sky Dome", effect, false, false);
 }
 
 // The first stars of the evening: point sprites high in the eastern sky,
@@ -125,7 +103,7 @@ Pointer<Points> Stars(ShowAssets& assets) {
     stars->SetColors(colors);
     stars->SetTexCoords(0, uv);
     stars->SetIndices(indices);
-    Glowing(*effect);
+    MakeGlowing(*effect);
     effect->SetTexture(assets.File("glow.tga"));
     stars->SetEffect(effect);
     stars->UpdateModel(false, false);
@@ -141,22 +119,22 @@ Pointer<Flare> SunFlare(ShowAssets& assets) {
     sun->flareSize = 420.0f;
     auto* effect = CastTo<SpriteEffect>(sun->GetEffect());
     if (effect == nullptr) return nullptr;
-    Glowing(*effect);
+    MakeGlowing(*effect);
     effect->SetTexture(assets.File("flare.tga"));
     return sun;
 }
 
 int BuildSky(ShowAssets& assets, ShowWorld& world) {
-    world.sky = Group("Sky");
+    world.sky = MakeGroup("Sky");
     // The sky keeps the film frame of the whole show: its own frame
     // effect restates the band the bloom effect above already set.
-    Pointer<SceneNode> band = Group("Sky Band");
+    Pointer<SceneNode> band = MakeGroup("Sky Band");
     Pointer<PostRenderEffect> film = new (std::nothrow) PostRenderEffect();
     if (world.sky == nullptr || band == nullptr || film == nullptr) return 1;
     film->SetFilm(true);
     band->AddEffect(film);
-    const bool ok = Add(world.sky, SkyDome(assets)) && Add(world.sky, Stars(assets)) && Add(world.sky, SunFlare(assets)) &&
-                    Add(world.sky, band);
+    const bool ok = AddChild(world.sky, SkyDome(assets)) && AddChild(world.sky, Stars(assets)) && AddChild(world.sky, SunFlare(assets)) &&
+                    AddChild(world.sky, band);
     return ok ? 0 : 1;
 }
 
@@ -207,9 +185,9 @@ int BuildQuay(ShowAssets& assets, ShowWorld& world) {
     rockEffect->SetTexture(assets.File("rock.jpg"));
     rockEffect->SetNormalmap(stoneNormals);
     rockEffect->SetNormalmapSet(0);
-    const bool ok = Add(world.shadowed, Shape(walls, "Quay Wall", wallEffect, true, true)) &&
-                    Add(world.shadowed, Shape(top, "Quay Top", topEffect, false, true)) &&
-                    Add(world.shadowed, Shape(rocks, "Breakwater", rockEffect, false, true));
+    const bool ok = AddChild(world.shadowed, MakeShape(walls, "Quay Wall", wallEffect, true, true)) &&
+                    AddChild(world.shadowed, MakeShape(top, "Quay Top", topEffect, false, true)) &&
+                    AddChild(world.shadowed, MakeShape(rocks, "Breakwater", rockEffect, false, true));
     return ok ? 0 : 1;
 }
 
@@ -253,8 +231,8 @@ int BuildHouses(ShowAssets& assets, ShowWorld& world) {
     Pointer<Texture1DLEffect> wallEffect = new (std::nothrow) Texture1DLEffect();
     Pointer<TextureEffect> roofEffect = new (std::nothrow) TextureEffect();
     Pointer<ColorEffect> windowEffect = new (std::nothrow) ColorEffect();
-    world.windows = Group("Windows");
-    Pointer<SceneNode> chimneyNode = Group("Chimney Top");
+    world.windows = MakeGroup("Windows");
+    Pointer<SceneNode> chimneyNode = MakeGroup("Chimney Top");
     if (wallEffect == nullptr || roofEffect == nullptr || windowEffect == nullptr || world.windows == nullptr ||
         chimneyNode == nullptr)
         return 1;
@@ -262,13 +240,13 @@ int BuildHouses(ShowAssets& assets, ShowWorld& world) {
     wallEffect->SetLight(assets.Sun());
     roofEffect->SetTexture(assets.File("roof.jpg"));
     windowEffect->SetColor({1.0f, 0.78f, 0.4f, 0.9f});
-    Glowing(*windowEffect);
+    MakeGlowing(*windowEffect);
     chimneyNode->GetLocal().translation = chimney;
     world.chimney = chimneyNode;
-    const bool ok = Add(world.shadowed, Shape(walls, "House Walls", wallEffect, false, false)) &&
-                    Add(world.shadowed, Shape(roofs, "Roofs", roofEffect, false, false)) &&
-                    Add(world.windows, Shape(windows, "Window Panes", windowEffect, false, false)) &&
-                    Add(world.glows, world.windows) && Add(world.shadowed, chimneyNode);
+    const bool ok = AddChild(world.shadowed, MakeShape(walls, "House Walls", wallEffect, false, false)) &&
+                    AddChild(world.shadowed, MakeShape(roofs, "Roofs", roofEffect, false, false)) &&
+                    AddChild(world.windows, MakeShape(windows, "Window Panes", windowEffect, false, false)) &&
+                    AddChild(world.glows, world.windows) && AddChild(world.shadowed, chimneyNode);
     return ok ? 0 : 1;
 }
 
@@ -296,8 +274,8 @@ int BuildLighthouse(ShowAssets& assets, ShowWorld& world) {
     galleryEffect->SetColor({0.16f, 0.17f, 0.2f, 1.0f});
     // Lit glass that the lamp's flare shines through: blended, no depth.
     glassEffect->SetColor({1.0f, 0.9f, 0.6f, 0.55f});
-    Glowing(*glassEffect);
-    Pointer<Triangles> glassNode = Shape(glass, "Lantern Glass", glassEffect, false, false);
+    MakeGlowing(*glassEffect);
+    Pointer<Triangles> glassNode = MakeShape(glass, "Lantern Glass", glassEffect, false, false);
     if (glassNode == nullptr) return 1;
     Pointer<Flare> lamp = new (std::nothrow) Flare();
     Pointer<LensFlares> lens = new (std::nothrow) LensFlares();
@@ -309,7 +287,7 @@ int BuildLighthouse(ShowAssets& assets, ShowWorld& world) {
     lamp->flareSize = 40.0f;
     auto* lampEffect = CastTo<SpriteEffect>(lamp->GetEffect());
     if (lampEffect == nullptr) return 1;
-    Glowing(*lampEffect);
+    MakeGlowing(*lampEffect);
     lampEffect->SetTexture(assets.File("flare.tga"));
     lens->SetName(String("Lighthouse Lens Flares"));
     lens->GetLocal().translation = lampAt;
@@ -320,9 +298,9 @@ int BuildLighthouse(ShowAssets& assets, ShowWorld& world) {
                                                    "lens_disc.tga", "lens_ring.tga", "lens_disc.tga", "lens_glow.tga"};
     for (int32_t k = 0; k < LensFlares::kElements; ++k) lens->SetElementTexture(k, assets.File(elements[k]));
     world.lighthouseLamp = lamp;
-    const bool ok = Add(world.shadowed, Shape(tower, "Lighthouse", towerEffect, true, false)) &&
-                    Add(world.shadowed, Shape(gallery, "Lighthouse Gallery", galleryEffect, false, false)) &&
-                    Add(world.shadowed, glassNode) && Add(world.glows, lamp) && Add(world.glows, lens);
+    const bool ok = AddChild(world.shadowed, MakeShape(tower, "Lighthouse", towerEffect, true, false)) &&
+                    AddChild(world.shadowed, MakeShape(gallery, "Lighthouse Gallery", galleryEffect, false, false)) &&
+                    AddChild(world.shadowed, glassNode) && AddChild(world.glows, lamp) && AddChild(world.glows, lens);
     return ok ? 0 : 1;
 }
 
@@ -339,12 +317,12 @@ int BuildWindmill(ShowAssets& assets, ShowWorld& world) {
     effect->SetLightmap(assets.File("lighthouse_lm.jpg"));
     effect->SetLightmapSet(1);
     effect->SetLight(assets.Sun());
-    world.windmillHead = Group("Windmill Head");
+    world.windmillHead = MakeGroup("Windmill Head");
     if (world.windmillHead == nullptr) return 1;
     // The head sits at the top, facing the sea; the sails turn about its z.
     world.windmillHead->GetLocal().translation = base + Vector3{0, 12.5f, -3.4f};
-    const bool ok = Add(world.shadowed, Shape(tower, "Windmill Tower", effect, true, true)) &&
-                    Add(world.shadowed, world.windmillHead);
+    const bool ok = AddChild(world.shadowed, MakeShape(tower, "Windmill Tower", effect, true, true)) &&
+                    AddChild(world.shadowed, world.windmillHead);
     return ok ? 0 : 1;
 }
 
@@ -400,9 +378,9 @@ int BuildVegetation(ShowAssets& assets, ShowWorld& world) {
     blades->SetTexture(assets.File("grassblades.tga"));
     blades->waveAmplitude = 0.25f;
     blades->waveSpeed = 1.7f;
-    const bool ok = Add(world.shadowed, Shape(trunks, "Tree Trunks", bark, false, false)) &&
-                    Add(world.shadowed, Shape(crowns, "Tree Crowns", leaves, false, false)) &&
-                    Add(world.shadowed, Shape(grass, "Grass", blades, false, false));
+    const bool ok = AddChild(world.shadowed, MakeShape(trunks, "Tree Trunks", bark, false, false)) &&
+                    AddChild(world.shadowed, MakeShape(crowns, "Tree Crowns", leaves, false, false)) &&
+                    AddChild(world.shadowed, MakeShape(grass, "Grass", blades, false, false));
     return ok ? 0 : 1;
 }
 
@@ -437,7 +415,7 @@ int BuildMeadow(ShowWorld& world) {
     world.meadow = meadow;
     // Helper shapes live under a group whose plain scene-node effect has
     // no passes, so nothing below it is ever drawn; they are still updated.
-    world.unseen = Group("Unseen");
+    world.unseen = MakeGroup("Unseen");
     Pointer<SceneNodeEffect> hide = new (std::nothrow) SceneNodeEffect();
     // The base render-to-texture controller renders nothing; it stands in
     // the group's effect as the hook later ones would use.
@@ -445,7 +423,7 @@ int BuildMeadow(ShowWorld& world) {
     if (world.unseen == nullptr || hide == nullptr || idle == nullptr || hide->AttachController(idle) != 0 ||
         world.unseen->AddEffect(hide) != 0)
         return 1;
-    return Add(world.unseen, meadow) && Add(world.shadowed, world.unseen) ? 0 : 1;
+    return AddChild(world.unseen, meadow) && AddChild(world.shadowed, world.unseen) ? 0 : 1;
 }
 
 Pointer<Texture> ScreenImage(ShowAssets& assets, const char* name, Controller* controller) {
@@ -457,11 +435,11 @@ Pointer<Texture> ScreenImage(ShowAssets& assets, const char* name, Controller* c
 }  // namespace
 
 int BuildWorld(ShowAssets& assets, ShowWorld& world) {
-    world.shadowed = Group("Harbour");
-    world.water = Group("Water");
-    world.glows = Group("Glows");
+    world.shadowed = MakeGroup("Harbour");
+    world.water = MakeGroup("Water");
+    world.glows = MakeGroup("Glows");
     if (world.shadowed == nullptr || world.water == nullptr || world.glows == nullptr) return 1;
-    if (BuildSky(assets, world) != 0 || !Add(world.shadowed, BuildGround(assets)) || BuildQuay(assets, world) != 0 ||
+    if (BuildSky(assets, world) != 0 || !AddChild(world.shadowed, BuildGround(assets)) || BuildQuay(assets, world) != 0 ||
         BuildHouses(assets, world) != 0 || BuildLighthouse(assets, world) != 0 || BuildWindmill(assets, world) != 0 ||
         BuildVegetation(assets, world) != 0 || BuildMeadow(world) != 0)
         return 1;
@@ -502,7 +480,7 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     seaEffect->ripple.angularSpeed = 0.15f;
     seaEffect->reflectionDistortion = 0.04f;
     seaEffect->refractionDistortion = 0.03f;
-    Pointer<Triangles> sea = Shape(seaMesh, "Sea", seaEffect, false, true);
+    Pointer<Triangles> sea = MakeShape(seaMesh, "Sea", seaEffect, false, true);
     // The pond: a quiet mirror of the hills and the sky.
     Pointer<RenderScreenspaceReflectTextureController> pondMirror =
         new (std::nothrow) RenderScreenspaceReflectTextureController();
@@ -520,7 +498,7 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     pondEffect->ripple.radius = 0.05f;
     pondEffect->ripple.angularSpeed = 0.1f;
     pondEffect->distortion = 0.02f;
-    Pointer<Triangles> pond = Shape(pondMesh, "Pond", pondEffect, false, true);
+    Pointer<Triangles> pond = MakeShape(pondMesh, "Pond", pondEffect, false, true);
     if (pond == nullptr) return 1;
     pond->GetLocal().translation = {center.x, PondLevel(), center.z};
     seaMirror->SetWaterNode(sea);
@@ -540,11 +518,11 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     Pointer<ColorEffect> deep = new (std::nothrow) ColorEffect();
     if (deep == nullptr) return 1;
     deep->SetColor({0.1f, 0.17f, 0.2f, 1.0f});
-    Pointer<Triangles> seaFloor = Shape(floorMesh, "Sea Floor", deep, false, false);
-    if (seaFloor == nullptr || !Add(world.unseen, seaFloor)) return 1;
+    Pointer<Triangles> seaFloor = MakeShape(floorMesh, "Sea Floor", deep, false, false);
+    if (seaFloor == nullptr || !AddChild(world.unseen, seaFloor)) return 1;
     seaDepths->GetNodes().Add(world.shadowed->GetChild(0));
     seaDepths->GetNodes().Add(seaFloor);
-    return Add(world.water, sea) && Add(world.water, pond) ? 0 : 1;
+    return AddChild(world.water, sea) && AddChild(world.water, pond) ? 0 : 1;
 }
 
 }  // namespace zel
