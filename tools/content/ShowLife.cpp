@@ -30,8 +30,8 @@
 #include "tools/content/HarbourLayout.h"
 #include "tools/content/MeshBuilder.h"
 #include "tools/content/ShowAssets.h"
-#include "tools/content/ShowNodes.h"
 #include "tools/content/ShowMotion.h"
+#include "tools/content/ShowNodes.h"
 #include "tools/content/ShowWorld.h"
 
 namespace zel {

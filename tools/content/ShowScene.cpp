@@ -11,8 +11,8 @@
 #include "engine/scene/SceneNode.h"
 #include "engine/scene/Triangles.h"
 #include "tools/content/ShowAssets.h"
-#include "tools/content/ShowNodes.h"
 #include "tools/content/ShowLife.h"
+#include "tools/content/ShowNodes.h"
 #include "tools/content/ShowShots.h"
 #include "tools/content/ShowWorld.h"
 
