@@ -12,6 +12,7 @@
 #include "engine/animation/ScreensaverController.h"
 #include "engine/core/ClassFactory.h"
 #include "engine/core/Log.h"
+#include "engine/core/ObjectGraph.h"
 #include "engine/core/SceneFile.h"
 #include "engine/resources/Directory.h"
 #include "engine/resources/File.h"
@@ -63,6 +64,7 @@ protected:
     }
 
     static void TearDownTestSuite() {
+        if (scene_ != nullptr) BreakObjectLinks(*scene_);
         delete objects_;
         delete scene_;
         delete loadLog_;

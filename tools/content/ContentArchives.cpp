@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/core/ObjectGraph.h"
 #include "engine/core/Pointer.h"
 #include "engine/resources/CodecManager.h"
 #include "engine/scene/SceneNode.h"
@@ -29,7 +30,12 @@ int WriteShow(const std::string& directory) {
     Pointer<SceneNode> scene = BuildShowScene(assets);
     SceneCodec* scenes = CodecAs<SceneCodec>(FindCodec(String("STRSceneCodec")));
     DiskPath disk(directory + "/Main.STR");
-    if (assets.HasFailed() || scenes == nullptr || scene == nullptr || scenes->Save(disk.GetFile(), scene) != kOk) {
+    const bool saved =
+        !assets.HasFailed() && scenes != nullptr && scene != nullptr && scenes->Save(disk.GetFile(), scene) == kOk;
+    // The water's images and their nodes hold each other: cut the links so
+    // the scene goes with its last reference.
+    BreakObjectLinks(scene);
+    if (!saved) {
         std::fprintf(stderr, "zel-content: cannot write the show's scene\n");
         return 1;
     }
