@@ -89,7 +89,7 @@ Pointer<SceneNode> BuildShowScene(ShowAssets& assets) {
     shadowed->AddEffect(shadows);
     if (!AddChild(shadowed, world.shadowed) || !AddChild(show, world.sky) || !AddChild(show, shadowed) || !AddChild(show, world.water) ||
         !AddChild(show, world.glows) || !AddChild(root, show) || !AddChild(root, cameras) || !AddChild(root, life.sounds) ||
-        !AddChild(root, assets.Sun()) || BuildShots(*root, *cameras, world, life) != 0)
+        !AddChild(root, assets.Sun()) || BuildShots(*root, *cameras, life) != 0)
         return nullptr;
     root->Update(0.0, true);
     return root;

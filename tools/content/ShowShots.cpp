@@ -17,7 +17,6 @@
 #include "tools/content/HarbourLayout.h"
 #include "tools/content/ShowLife.h"
 #include "tools/content/ShowMotion.h"
-#include "tools/content/ShowWorld.h"
 
 namespace zel {
 
@@ -124,7 +123,7 @@ std::vector<Shot> Shots() {
 }
 
 Pointer<Camera> MakeCamera(const Shot& shot, int number) {
-    char name[16];
+    char name[24];
     std::snprintf(name, sizeof name, "Camera%02d", number);
     Pointer<Camera> camera = shot.freeCamera ? new (std::nothrow) FPCamera(String(name))
                                              : new (std::nothrow) Camera(String(name));
@@ -173,7 +172,7 @@ int Direct(Camera& camera, const Shot& shot, const ShowLife& life) {
 
 }  // namespace
 
-int BuildShots(SceneNode& root, SceneNode& cameras, const ShowWorld&, const ShowLife& life) {
+int BuildShots(SceneNode& root, SceneNode& cameras, const ShowLife& life) {
     Pointer<ScreensaverController> director = new (std::nothrow) ScreensaverController();
     if (director == nullptr) return 1;
     const std::vector<Shot> shots = Shots();

@@ -4,12 +4,10 @@
 namespace zel {
 
 class SceneNode;
-class ShowAssets;
 struct ShowLife;
-struct ShowWorld;
 
 // Adds "Camera01" … "Camera18" under `cameras` and the director to `root`.
 // 0 ok; 1 failed.
-int BuildShots(SceneNode& root, SceneNode& cameras, const ShowWorld& world, const ShowLife& life);
+int BuildShots(SceneNode& root, SceneNode& cameras, const ShowLife& life);
 
 }  // namespace zel

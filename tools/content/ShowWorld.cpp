@@ -387,30 +387,30 @@ int BuildVegetation(ShowAssets& assets, ShowWorld& world) {
 // The meadow by the pond where the fireflies rise: triangles the emitter
 // picks points on, never drawn themselves.
 int BuildMeadow(ShowWorld& world) {
+    // A ring of ground around the pond, in separate triangles: the emitter
+    // reads three positions per triangle and no indices.
     const Vector3 pond = PondCenter();
     MeshBuilder mesh;
+    auto at = [&](float a, float r) {
+        const float x = pond.x + std::cos(a) * r, z = pond.z + std::sin(a) * r;
+        return Vector3{x, GroundHeight(x, z) + 0.6f, z};
+    };
+    auto triangle = [&](const Vector3& a, const Vector3& b, const Vector3& c) {
+        const int32_t first = mesh.AddVertex({a, {0, 1, 0}, {}, {}});
+        mesh.AddVertex({b, {0, 1, 0}, {}, {}});
+        mesh.AddVertex({c, {0, 1, 0}, {}, {}});
+        mesh.AddTriangle(first, first + 1, first + 2);
+    };
+    const float inner = kPondRadius + 1.0f, outer = kPondRadius + 9.0f;
     for (int k = 0; k < 8; ++k) {
         const float a0 = k * kPi / 4.0f, a1 = (k + 1) * kPi / 4.0f;
-        const float r0 = kPondRadius + 1.0f, r1 = kPondRadius + 9.0f;
-        auto at = [&](float a, float r) {
-            const float x = pond.x + std::cos(a) * r, z = pond.z + std::sin(a) * r;
-            return Vector3{x, GroundHeight(x, z) + 0.6f, z};
-        };
-        mesh.AddQuad(at(a0, r0), at(a1, r0), at(a1, r1), at(a0, r1), {0, 1, 0});
+        triangle(at(a0, inner), at(a1, inner), at(a1, outer));
+        triangle(at(a0, inner), at(a1, outer), at(a0, outer));
     }
     Pointer<Triangles> meadow = mesh.Build(String("Firefly Meadow"), false, false);
     // A plain geometry effect has no technique: the surface stays unseen.
     Pointer<GeometryNodeEffect> unseen = new (std::nothrow) GeometryNodeEffect();
     if (meadow == nullptr || unseen == nullptr) return 1;
-    // The emitter reads three positions per triangle.
-    MeshBuilder flat;
-    for (const int32_t index : mesh.GetIndices()) {
-        const MeshVertex& v = mesh.GetVertices()[index];
-        flat.AddVertex(v);
-    }
-    for (int32_t i = 0; i + 2 < flat.GetVertexCount(); i += 3) flat.AddTriangle(i, i + 1, i + 2);
-    meadow = flat.Build(String("Firefly Meadow"), false, false);
-    if (meadow == nullptr) return 1;
     meadow->SetEffect(unseen);
     world.meadow = meadow;
     // Helper shapes live under a group whose plain scene-node effect has
