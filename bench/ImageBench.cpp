@@ -18,13 +18,13 @@
 #include <stb/stb_image.h>
 
 #include "engine/core/Pointer.h"
-#include "engine/resources/BMPImageCodec.h"
 #include "engine/resources/Image.h"
-#include "engine/resources/JPGImageCodec.h"
 #include "engine/resources/MemoryFile.h"
-#include "engine/resources/TGAImageCodec.h"
+#include "engine/resources/image/BMPImageCodec.h"
 #include "engine/resources/image/BmpFormat.h"
+#include "engine/resources/image/JPGImageCodec.h"
 #include "engine/resources/image/JpegFormat.h"
+#include "engine/resources/image/TGAImageCodec.h"
 #include "engine/resources/image/TgaFormat.h"
 
 namespace zel {

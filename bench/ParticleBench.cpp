@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
-#include "engine/animation/NodeParticleSystem.h"
-#include "engine/animation/SphereVolumeEmitter.h"
+#include "engine/animation/particles/NodeParticleSystem.h"
+#include "engine/animation/particles/SphereVolumeEmitter.h"
 
 namespace zel {
 namespace {

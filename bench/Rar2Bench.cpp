@@ -14,7 +14,7 @@
 
 #include "engine/resources/rar/Rar2ByteBuffer.h"
 #include "engine/resources/rar/Rar2Decoder.h"
-#include "engine/resources/rar/Rar2Encoder.h"
+#include "tools/rar2/writer/Rar2Encoder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/core/GrowableArray.h"
-#include "engine/render/MaterialPrograms.h"
+#include "engine/render/program/MaterialPrograms.h"
 #include "engine/render/shader/ShaderAssembler.h"
 #include "engine/render/shader/ShaderLexer.h"
 

@@ -14,16 +14,16 @@
 #include <cstring>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "engine/core/Buffer.h"
 #include "engine/math/Matrix4.h"
-#include "engine/render/MaterialPrograms.h"
-#include "engine/render/TextureEffect.h"
 #include "engine/render/WindowSystem.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/material/TextureEffect.h"
+#include "engine/render/program/MaterialPrograms.h"
 #include "engine/render/shader/ShaderAssembler.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/Triangles.h"
-#include "BenchWindow.h"
 
 namespace zel {
 namespace {

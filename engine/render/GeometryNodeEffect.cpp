@@ -1,9 +1,9 @@
 #include "engine/render/GeometryNodeEffect.h"
 
 #include "engine/core/Stream.h"
-#include "engine/render/BaseTexture.h"
 #include "engine/render/Renderer.h"
-#include "engine/render/TextureStage.h"
+#include "engine/render/texture/BaseTexture.h"
+#include "engine/render/texture/TextureStage.h"
 
 namespace zel {
 

@@ -6,8 +6,8 @@
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
 #include "engine/core/RendererBinding.h"
-#include "engine/render/TextureStage.h"
 #include "engine/math/Color.h"
+#include "engine/render/texture/TextureStage.h"
 
 namespace zel {
 

@@ -2,11 +2,11 @@
 
 #include "engine/core/Buffer.h"
 #include "engine/core/Object.h"
-#include "engine/render/CubeTexture.h"
 #include "engine/render/OcclusionQuery.h"
 #include "engine/render/Pass.h"
-#include "engine/render/Shader.h"
-#include "engine/render/Texture.h"
+#include "engine/render/shader/Shader.h"
+#include "engine/render/texture/CubeTexture.h"
+#include "engine/render/texture/Texture.h"
 #include "engine/scene/GeometryNode.h"
 #include "engine/scene/Light.h"
 

@@ -8,11 +8,11 @@
 #include "engine/resources/CodecManager.h"
 #include "engine/scene/SceneNode.h"
 #include "tools/common/DiskPath.h"
-#include "tools/content/ContentPictures.h"
-#include "tools/content/ShowAssets.h"
-#include "tools/content/ShowScene.h"
-#include "tools/content/ShowSounds.h"
-#include "tools/content/ShowTextures.h"
+#include "tools/content/picture/ContentPictures.h"
+#include "tools/content/picture/ShowTextures.h"
+#include "tools/content/show/ShowAssets.h"
+#include "tools/content/show/ShowScene.h"
+#include "tools/content/sound/ShowSounds.h"
 #include "tools/rar2/Rar2Tool.h"
 
 namespace zel {

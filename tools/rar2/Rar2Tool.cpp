@@ -13,7 +13,7 @@
 #include "engine/core/Status.h"
 #include "engine/resources/rar/Rar2Archive.h"
 #include "engine/resources/rar/Rar2Format.h"
-#include "engine/resources/rar/Rar2Writer.h"
+#include "tools/rar2/writer/Rar2Writer.h"
 
 namespace zel {
 

@@ -2,14 +2,14 @@
 
 #include <cstdarg>
 
-#include "engine/core/Controller.h"
 #include "engine/core/Buffer.h"
+#include "engine/core/Controller.h"
 #include "engine/core/Log.h"
-#include "engine/render/CubeTexture.h"
 #include "engine/render/GeometryNodeEffect.h"
 #include "engine/render/SceneNodeEffect.h"
-#include "engine/render/Texture.h"
-#include "engine/render/VolumeTexture.h"
+#include "engine/render/texture/CubeTexture.h"
+#include "engine/render/texture/Texture.h"
+#include "engine/render/texture/VolumeTexture.h"
 #include "engine/resources/Image.h"
 #include "engine/scene/FPCamera.h"
 #include "engine/scene/GeometryNode.h"

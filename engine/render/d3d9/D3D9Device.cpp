@@ -1,7 +1,7 @@
 // Device creation with its capability report, device reset and release.
 #include "engine/core/Log.h"
-#include "engine/render/ModeFormats.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/device/ModeFormats.h"
 
 namespace zel {
 

@@ -1,8 +1,8 @@
 // Frames, transforms, viewport, gamma: the device calls of a frame that
 // touch no engine resource.
 #include "engine/math/Matrix4.h"
-#include "engine/render/ModeFormats.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/device/ModeFormats.h"
 
 namespace zel {
 

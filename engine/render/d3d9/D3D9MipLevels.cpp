@@ -1,7 +1,7 @@
 // The mip levels below level 0 of an uploaded texture, each filled from
 // the level above by our box filter (no utility library at run time).
-#include "engine/render/MipFilter.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/device/MipFilter.h"
 
 namespace zel {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "engine/core/Log.h"
-#include "engine/render/ModeFormats.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/device/ModeFormats.h"
 
 namespace zel {
 

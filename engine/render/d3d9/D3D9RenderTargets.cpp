@@ -5,9 +5,9 @@
 #include <bit>
 #include <new>
 
-#include "engine/render/CubeTexture.h"
-#include "engine/render/Texture.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/texture/CubeTexture.h"
+#include "engine/render/texture/Texture.h"
 
 namespace zel {
 

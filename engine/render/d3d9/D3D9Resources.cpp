@@ -1,12 +1,12 @@
 // The resource map: every device object made for an engine object, by the
 // object's ID, so that a lost or destroyed device releases all of them.
 #include "engine/core/Buffer.h"
-#include "engine/render/BaseTexture.h"
 #include "engine/render/OcclusionQuery.h"
 #include "engine/render/Pass.h"
 #include "engine/render/RenderStateBlock.h"
-#include "engine/render/Shader.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/shader/Shader.h"
+#include "engine/render/texture/BaseTexture.h"
 
 namespace zel {
 

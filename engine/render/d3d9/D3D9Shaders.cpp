@@ -2,8 +2,8 @@
 // bind. A program that does not assemble is shown to the user with the
 // assembler's message and leaves the stage unbound.
 #include "engine/os/Os.h"
-#include "engine/render/Shader.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/shader/Shader.h"
 #include "engine/render/shader/ShaderAssembler.h"
 
 namespace zel {

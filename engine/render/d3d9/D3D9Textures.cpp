@@ -1,11 +1,11 @@
 // Textures: device textures made from images on first bind (managed pool,
 // full or requested mip chain), uploaded again when the texture is dirty.
-#include "engine/render/CubeTexture.h"
-#include "engine/render/ModeFormats.h"
-#include "engine/render/TexelUpload.h"
-#include "engine/render/Texture.h"
-#include "engine/render/VolumeTexture.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
+#include "engine/render/device/ModeFormats.h"
+#include "engine/render/device/TexelUpload.h"
+#include "engine/render/texture/CubeTexture.h"
+#include "engine/render/texture/Texture.h"
+#include "engine/render/texture/VolumeTexture.h"
 
 namespace zel {
 

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "support/StreamRoundTrip.h"
 #include "engine/core/Stream.h"
 #include "engine/render/GeometryNodeEffect.h"
-#include "engine/render/TextureStage.h"
+#include "engine/render/texture/TextureStage.h"
 #include "support/RecordingEffect.h"
 #include "support/RecordingOutput.h"
 #include "support/RecordingRenderer.h"
+#include "support/StreamRoundTrip.h"
 #include "support/TestObjects.h"
 
 namespace zel {

@@ -8,17 +8,17 @@
 #include "support/StreamRoundTrip.h"
 
 #include "engine/core/Log.h"
-#include "engine/render/Bloom5PostRenderEffect.h"
-#include "engine/render/ColorEffect.h"
-#include "engine/render/Flare.h"
-#include "engine/render/LensFlares.h"
-#include "engine/render/SpriteEffect.h"
-#include "engine/render/RenderScreenspaceReflectTextureController.h"
-#include "engine/render/RenderShadowmapEffectController.h"
-#include "engine/render/ShadowmapEffect.h"
-#include "engine/scene/Triangles.h"
+#include "engine/render/material/ColorEffect.h"
+#include "engine/render/post/Bloom5PostRenderEffect.h"
+#include "engine/render/shadow/RenderShadowmapEffectController.h"
+#include "engine/render/shadow/ShadowmapEffect.h"
+#include "engine/render/sprite/Flare.h"
+#include "engine/render/sprite/LensFlares.h"
+#include "engine/render/sprite/SpriteEffect.h"
+#include "engine/render/water/RenderScreenspaceReflectTextureController.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/SceneNode.h"
+#include "engine/scene/Triangles.h"
 
 namespace zel {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <functional>
 
-#include "engine/render/ColorEffect.h"
-#include "engine/render/Texture1DLEffect.h"
-#include "engine/render/TextureEffect.h"
+#include "engine/render/material/ColorEffect.h"
+#include "engine/render/material/Texture1DLEffect.h"
+#include "engine/render/material/TextureEffect.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/Light.h"
 #include "engine/scene/Triangles.h"

@@ -9,7 +9,7 @@
 #include "engine/core/Buffer.h"
 #include "engine/render/Pass.h"
 #include "engine/render/Renderer.h"
-#include "engine/render/Texture.h"
+#include "engine/render/texture/Texture.h"
 #include "engine/scene/GeometryNode.h"
 
 namespace zel::test {

@@ -8,10 +8,10 @@
 
 #include "engine/core/Status.h"
 #include "engine/resources/rar/Rar2AudioPredictor.h"
-#include "engine/resources/rar/Rar2BitWriter.h"
 #include "engine/resources/rar/Rar2Crc32.h"
 #include "engine/resources/rar/Rar2Decoder.h"
 #include "engine/resources/rar/Rar2Format.h"
+#include "tools/rar2/writer/Rar2BitWriter.h"
 
 namespace zel {
 namespace {

@@ -6,11 +6,11 @@
 
 #include "engine/core/Status.h"
 #include "engine/resources/rar/Rar2BitReader.h"
-#include "engine/resources/rar/Rar2BitWriter.h"
 #include "engine/resources/rar/Rar2Crc32.h"
 #include "engine/resources/rar/Rar2HuffmanDecoder.h"
-#include "engine/resources/rar/Rar2HuffmanEncoder.h"
 #include "tests/engine/resources/rar/Rar2TestData.h"
+#include "tools/rar2/writer/Rar2BitWriter.h"
+#include "tools/rar2/writer/Rar2HuffmanEncoder.h"
 
 namespace zel {
 namespace {

@@ -9,8 +9,8 @@
 #include "engine/resources/rar/Rar2Archive.h"
 #include "engine/resources/rar/Rar2Crc32.h"
 #include "engine/resources/rar/Rar2Format.h"
-#include "engine/resources/rar/Rar2Writer.h"
 #include "tests/engine/resources/rar/Rar2TestData.h"
+#include "tools/rar2/writer/Rar2Writer.h"
 
 namespace zel {
 namespace {

@@ -1,7 +1,0 @@
-#include "engine/animation/Emitter.h"
-
-namespace zel {
-
-ZEL_DEFINE_RTTI(Emitter, Object)
-
-}  // namespace zel

@@ -1,9 +1,0 @@
-#include "engine/render/CubeTexture.h"
-
-namespace zel {
-
-ZEL_DEFINE_RTTI(CubeTexture, BaseTexture)
-
-CubeTexture::CubeTexture(Image* image, const String& name) : ImageTexture(image, name) {}
-
-}  // namespace zel

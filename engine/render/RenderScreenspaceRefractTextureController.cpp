@@ -1,7 +1,0 @@
-#include "engine/render/RenderScreenspaceRefractTextureController.h"
-
-namespace zel {
-
-ZEL_DEFINE_RTTI(RenderScreenspaceRefractTextureController, RenderScreenspaceTextureController)
-
-}  // namespace zel

@@ -1,0 +1,22 @@
+#include "engine/render/material/NormalmapLightmapTexture1DLEffect.h"
+
+#include <new>
+
+#include "engine/render/material/LitFixedPass.h"
+#include "engine/render/material/LitShaderPass.h"
+#include "engine/render/material/MaterialTechnique.h"
+
+namespace zel {
+
+ZEL_DEFINE_RTTI(NormalmapLightmapTexture1DLEffect, NormalmapLightmapTextureEffect)
+
+NormalmapLightmapTexture1DLEffect::NormalmapLightmapTexture1DLEffect() {
+    AddTechnique(new (std::nothrow) MaterialTechnique(
+        this, &MaterialTechnique::TwoTexturesLight,
+        &MakeMaterialPass<LitFixedPass, TextureEffect>, &MakeMaterialPass<LightmapOverlayPass, TextureEffect>));
+    AddTechnique(new (std::nothrow) MaterialTechnique(
+        this, &MaterialTechnique::ShadersTwoTexturesLight,
+        &LitShaderPass::Make<&kNormalmapLightmapLitPrograms, true>));
+}
+
+}  // namespace zel

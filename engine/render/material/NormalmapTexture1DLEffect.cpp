@@ -1,0 +1,22 @@
+#include "engine/render/material/NormalmapTexture1DLEffect.h"
+
+#include <new>
+
+#include "engine/render/material/LitFixedPass.h"
+#include "engine/render/material/LitShaderPass.h"
+#include "engine/render/material/MaterialTechnique.h"
+
+namespace zel {
+
+ZEL_DEFINE_RTTI(NormalmapTexture1DLEffect, NormalmapTextureEffect)
+
+NormalmapTexture1DLEffect::NormalmapTexture1DLEffect() {
+    AddTechnique(new (std::nothrow) MaterialTechnique(
+        this, &MaterialTechnique::TwoTexturesLight,
+        &MakeMaterialPass<LitFixedPass, TextureEffect>));
+    AddTechnique(new (std::nothrow) MaterialTechnique(
+        this, &MaterialTechnique::ShadersThreeTextures,
+        &LitShaderPass::Make<&kNormalmapLitPrograms, true>));
+}
+
+}  // namespace zel

@@ -1,0 +1,22 @@
+#include "engine/render/material/Texture1DLEffect.h"
+
+#include <new>
+
+#include "engine/render/material/LitFixedPass.h"
+#include "engine/render/material/LitShaderPass.h"
+#include "engine/render/material/MaterialTechnique.h"
+
+namespace zel {
+
+ZEL_DEFINE_RTTI(Texture1DLEffect, TextureEffect)
+
+Texture1DLEffect::Texture1DLEffect() {
+    AddTechnique(new (std::nothrow) MaterialTechnique(
+        this, &MaterialTechnique::TwoTexturesLight,
+        &MakeMaterialPass<LitFixedPass, TextureEffect>));
+    AddTechnique(new (std::nothrow) MaterialTechnique(
+        this, &MaterialTechnique::ShadersTwoTexturesLight,
+        &LitShaderPass::Make<&kLitPrograms, false>));
+}
+
+}  // namespace zel

@@ -1,0 +1,43 @@
+// The texture classes that hold one image of type I (Image, or VolumeImage
+// for volume textures): the image link is streamed after the base data, and
+// lookups by name and type reach into the image.
+#pragma once
+
+#include "engine/core/Pointer.h"
+#include "engine/render/texture/BaseTexture.h"
+
+namespace zel {
+
+template <class I>
+class ImageTexture : public BaseTexture {
+public:
+    // Parent data, then the image link; a successful load logs the
+    // texture's INFO line "Текстура [name] загружена.".
+    int32_t Save(Stream& stream) override { return SaveWithImage(stream, image_); }
+    int32_t Load(Stream& stream) override { return LoadWithImage(stream, image_); }
+
+    // Object search, then the image.
+    Object* FindByName(const String& name) override {
+        if (Object* found = BaseTexture::FindByName(name)) return found;
+        return image_ != nullptr ? image_->FindByName(name) : nullptr;
+    }
+    void CollectByType(const Rtti& type, ObjectArray& objects) override {
+        BaseTexture::CollectByType(type, objects);
+        if (image_ != nullptr) image_->CollectByType(type, objects);
+    }
+
+protected:
+    ImageTexture() = default;
+    ImageTexture(I* image, const String& name) : image_(image) { SetName(name); }
+
+    // Replaces the image; the level count goes back to 0 and the device
+    // texture is released.
+    void ReplaceImage(I* image) {
+        image_ = image;
+        ImageReplaced();
+    }
+
+    Pointer<I> image_;
+};
+
+}  // namespace zel

@@ -1,0 +1,205 @@
+// Save and load of every material effect: each class's own fields come back
+// through a stream (links resolved by name), and a stream cut inside the
+// last field fails with that field's message.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "engine/core/Log.h"
+#include "engine/core/Stream.h"
+#include "engine/render/material/ColorEffect.h"
+#include "engine/render/material/LightmapTexture1DLEffect.h"
+#include "engine/render/material/LightmapTextureEffect.h"
+#include "engine/render/material/NormalmapLightmapTexture1DLEffect.h"
+#include "engine/render/material/NormalmapLightmapTextureEffect.h"
+#include "engine/render/material/NormalmapTexture1DLEffect.h"
+#include "engine/render/material/NormalmapTextureEffect.h"
+#include "engine/render/material/Texture1DLEffect.h"
+#include "engine/render/material/TextureEffect.h"
+#include "engine/render/water/ReflectiveQuietFlatWaterEffect.h"
+#include "engine/render/water/ReflectiveRefractiveQuietFlatWaterEffect.h"
+#include "support/RecordingOutput.h"
+
+namespace zel {
+namespace {
+
+Texture* NamedTexture(const char* name) { return new Texture(nullptr, String(name)); }
+
+std::string NameOf(const Object* object) { return object != nullptr ? object->GetName().CStr() : "null"; }
+
+// Sets every field a class adds (and its parents') to a value other than
+// the default.
+template <class E>
+void Fill(E& e) {
+    e.SetColor({0.1f, 0.2f, 0.3f, 0.4f});
+    e.fogDensity = 0.25f;
+    if constexpr (std::is_base_of_v<TextureEffect, E>) {
+        e.SetTexture(NamedTexture("base"));
+        e.SetTexCoordSet(3);
+    }
+    if constexpr (std::is_base_of_v<LightmapTextureEffect, E>) {
+        e.SetLightmap(NamedTexture("lightmap"));
+        e.SetLightmapSet(4);
+    }
+    if constexpr (std::is_base_of_v<NormalmapTextureEffect, E> || std::is_base_of_v<NormalmapLightmapTextureEffect, E>) {
+        e.SetNormalmap(NamedTexture("normalmap"));
+        e.SetNormalmapSet(5);
+    }
+    if constexpr (requires { e.SetLight(nullptr); }) {
+        Light* light = new Light(Light::kDirectional, String("sun"));
+        e.SetLight(light);
+    }
+    if constexpr (requires { e.ripple; }) {
+        e.SetReflectionMap(NamedTexture("reflection"));
+        e.ripple = {{2.0f, 3.0f}, 0.5f, 1.5f};
+    }
+    if constexpr (std::is_same_v<E, ReflectiveQuietFlatWaterEffect>) e.distortion = 0.125f;
+    if constexpr (std::is_same_v<E, ReflectiveRefractiveQuietFlatWaterEffect>) {
+        e.SetRefractionMap(NamedTexture("refraction"));
+        e.SetFresnelMap(NamedTexture("fresnel"));
+        e.reflectionDistortion = 0.0625f;
+        e.refractionDistortion = 0.03125f;
+    }
+}
+
+// What Fill set, read back from a loaded effect.
+template <class E>
+void ExpectFilled(E& e) {
+    EXPECT_EQ(e.GetColor(), (ColorRGBA{0.1f, 0.2f, 0.3f, 0.4f}));
+    EXPECT_EQ(e.fogDensity, 0.25f);
+    if constexpr (std::is_base_of_v<TextureEffect, E>) {
+        EXPECT_EQ(NameOf(e.GetTexture()), "base");
+        EXPECT_EQ(e.GetTexCoordSet(), 3);
+    }
+    if constexpr (std::is_base_of_v<LightmapTextureEffect, E>) {
+        EXPECT_EQ(NameOf(e.GetLightmap()), "lightmap");
+        EXPECT_EQ(e.GetLightmapSet(), 4);
+    }
+    if constexpr (std::is_base_of_v<NormalmapTextureEffect, E> || std::is_base_of_v<NormalmapLightmapTextureEffect, E>) {
+        EXPECT_EQ(NameOf(e.GetNormalmap()), "normalmap");
+        EXPECT_EQ(e.GetNormalmapSet(), 5);
+    }
+    if constexpr (requires { e.SetLight(nullptr); }) {
+        EXPECT_EQ(NameOf(e.GetLight()), "sun");
+        EXPECT_EQ(e.FindByName(String("sun")), e.GetLight());
+    }
+    if constexpr (requires { e.ripple; }) {
+        EXPECT_EQ(NameOf(e.GetReflectionMap()), "reflection");
+        EXPECT_EQ(e.ripple.scale, (Vector2{2.0f, 3.0f}));
+        EXPECT_EQ(e.ripple.radius, 0.5f);
+        EXPECT_EQ(e.ripple.angularSpeed, 1.5f);
+    }
+    if constexpr (std::is_same_v<E, ReflectiveQuietFlatWaterEffect>) {
+        EXPECT_EQ(e.distortion, 0.125f);
+    }
+    if constexpr (std::is_same_v<E, ReflectiveRefractiveQuietFlatWaterEffect>) {
+        EXPECT_EQ(NameOf(e.GetRefractionMap()), "refraction");
+        EXPECT_EQ(NameOf(e.GetFresnelMap()), "fresnel");
+        EXPECT_EQ(e.reflectionDistortion, 0.0625f);
+        EXPECT_EQ(e.refractionDistortion, 0.03125f);
+    }
+}
+
+template <class E>
+void RoundTrip() {
+    Pointer<E> effect = new E();
+    Fill(*effect);
+    Stream stream(0, 1024);
+    ASSERT_EQ(stream.WriteLink(effect), 0);
+    stream.Rewind();
+    Pointer<E> loaded;
+    ASSERT_EQ(stream.ReadLinkAs(loaded), 0);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_STREQ(loaded->GetRtti()->GetClassName(), E::TYPE.GetClassName());
+    ExpectFilled(*loaded);
+}
+
+// The message of the last field when the stream ends one byte early.
+template <class E>
+void CutShort(const char* message) {
+    Pointer<E> effect = new E();
+    effect->SetName(String("fx"));
+    Stream stream(0, 1024);
+    ASSERT_EQ(effect->Save(stream), 0);
+    Stream cut(stream.GetPosition() - 1, 1);
+    cut.Write(stream.GetBuffer(), stream.GetPosition() - 1);
+    cut.Rewind();
+    test::LogCapture capture;
+    Pointer<E> loaded = new E();
+    EXPECT_EQ(loaded->Load(cut), kFailed);
+    EXPECT_TRUE(capture->Contains(kLogError, message)) << E::TYPE.GetClassName();
+}
+
+struct Case {
+    const char* what;
+    std::function<void()> roundTrip;
+    std::function<void()> cutShort;
+};
+
+template <class E>
+Case Of(const char* what, const char* lastFieldMessage) {
+    return {what, &RoundTrip<E>, [lastFieldMessage] { CutShort<E>(lastFieldMessage); }};
+}
+
+constexpr const char* kColor = "Невозможно загрузить цвет. ID[";
+constexpr const char* kSet = "Невозможно загрузить номер набора текстурных координат. ID[";
+constexpr const char* kLight = "Невозможно загрузить источник света. ID[";
+constexpr const char* kData = "Невозможно загрузить данные эффекта. Имя[fx]";
+
+const Case kCases[] = {
+    Of<ColorEffect>("colour", kColor),
+    Of<TextureEffect>("texture", kSet),
+    Of<LightmapTextureEffect>("light map", kSet),
+    Of<NormalmapTextureEffect>("normal map", kSet),
+    Of<NormalmapLightmapTextureEffect>("normal and light map", kSet),
+    Of<Texture1DLEffect>("lit", kLight),
+    Of<LightmapTexture1DLEffect>("lit light map", kLight),
+    Of<NormalmapTexture1DLEffect>("lit normal map", kLight),
+    Of<NormalmapLightmapTexture1DLEffect>("lit normal and light map", kLight),
+    Of<ReflectiveQuietFlatWaterEffect>("quiet water", kData),
+    Of<ReflectiveRefractiveQuietFlatWaterEffect>("refractive water", kData),
+};
+
+TEST(MaterialEffectStream, EveryClassRoundTripsItsFields) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        c.roundTrip();
+    }
+}
+
+TEST(MaterialEffectStream, AStreamCutInTheLastFieldNamesThatField) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        c.cutShort();
+    }
+}
+
+// The maps of the refractive water fail one by one with their own texts.
+TEST(MaterialEffectStream, EachWaterMapHasItsOwnLoadMessage) {
+    Pointer<ReflectiveRefractiveQuietFlatWaterEffect> effect = new ReflectiveRefractiveQuietFlatWaterEffect();
+    Stream full(0, 1024);
+    ASSERT_EQ(effect->Save(full), 0);
+    const int32_t dataBytes = 2 * 4 + 4 * 4;
+    const struct {
+        int32_t cut;  // bytes removed from the end
+        const char* message;
+    } kCuts[] = {
+        {dataBytes + 1, "Невозможно загрузить карту френеля. ID["},
+        {dataBytes + 4 + 1, "Невозможно загрузить карту преломления. ID["},
+        {dataBytes + 8 + 1, "Невозможно загрузить карту отражения. ID["},
+    };
+    for (const auto& c : kCuts) {
+        SCOPED_TRACE(c.message);
+        Stream cut(full.GetPosition() - c.cut, 1);
+        cut.Write(full.GetBuffer(), full.GetPosition() - c.cut);
+        cut.Rewind();
+        test::LogCapture capture;
+        Pointer<ReflectiveRefractiveQuietFlatWaterEffect> loaded = new ReflectiveRefractiveQuietFlatWaterEffect();
+        EXPECT_EQ(loaded->Load(cut), kFailed);
+        EXPECT_TRUE(capture->Contains(kLogError, c.message));
+    }
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,192 @@
+// The show as the screensaver finds it: both archives made by the content
+// library, mounted, and "Main.STR" loaded from them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "engine/animation/NodeAnimation.h"
+#include "engine/animation/NodeKeyframe.h"
+#include "engine/animation/ScreensaverController.h"
+#include "engine/core/ClassFactory.h"
+#include "engine/core/Log.h"
+#include "engine/core/ObjectGraph.h"
+#include "engine/core/SceneFile.h"
+#include "engine/resources/Directory.h"
+#include "engine/resources/File.h"
+#include "engine/resources/FileManager.h"
+#include "engine/resources/Image.h"
+#include "engine/scene/Camera.h"
+#include "engine/scene/Node.h"
+#include "engine/sound/SoundNode.h"
+#include "engine/sound/SoundNode2.h"
+#include "support/RecordingOutput.h"
+#include "tools/common/DiskPath.h"
+#include "tools/content/ContentArchives.h"
+#include "tools/content/show/HarbourLayout.h"
+
+namespace zel {
+namespace {
+
+// Registered classes no streamed field can hold: the renderer makes the
+// state blocks and shaders for its passes, and every link that could name
+// a plain effect, a cube or volume texture or a volume image asks for a
+// more derived class.
+const std::set<std::string> kNotInScenes = {"Zel.Effect",      "Zel.RenderStateBlock", "Zel.PixelShader",
+                                            "Zel.VertexShader", "Zel.CubeTexture",     "Zel.VolumeTexture",
+                                            "Zel.VolumeImage"};
+
+class ShowContentTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = std::filesystem::temp_directory_path() / ("zel-show-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+        LoadContentCodecs();
+        for (const char* name : {"CustomData.rar2", "Media.rar2"}) {
+            const std::string archive = (folder_ / name).string();
+            ASSERT_EQ(MakeContentArchive(name[0] == 'C' ? "custom" : "media", archive), 0);
+            DiskPath disk(archive);
+            ASSERT_EQ(MountArchive(disk.GetFile(), String()), kOk);
+        }
+        test::LogCapture log;
+        File* file = FindMountedFile(String("Main.STR"));
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(file->Open(File::kModeRead), kOk);
+        Pointer<Object> root;
+        ASSERT_EQ(ReadSceneFile(*file, root), kOk);
+        scene_ = new Pointer<Object>(root);
+        objects_ = new std::vector<Pointer<Object>>;
+        for (int32_t i = 0; i < file->GetCreatedCount(); ++i) objects_->push_back(file->GetCreated(i));
+        file->Close();
+        loadLog_ = new std::vector<test::LoggedLine>(log->lines);
+    }
+
+    static void TearDownTestSuite() {
+        if (scene_ != nullptr) BreakObjectLinks(*scene_);
+        delete objects_;
+        delete scene_;
+        delete loadLog_;
+        Directory* root = GetRootDirectory();
+        for (int32_t i = root->GetDirectoryCount() - 1; i >= 0; --i) delete root->GetDirectory(i);
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
+
+    // Every object of the scene: what the stream created, and what each
+    // object's search reaches (bounds are made by their nodes).
+    static std::set<std::string> ClassesInScene() {
+        std::set<std::string> names;
+        ObjectArray reached(256, 256);
+        for (const Pointer<Object>& object : *objects_) {
+            names.insert(object->GetRtti()->GetName().CStr());
+            reached.Clear();
+            object->CollectByType(Object::TYPE, reached);
+            for (int32_t i = 0; i < reached.Count(); ++i) names.insert(reached[i]->GetRtti()->GetName().CStr());
+            if (auto* node = CastTo<Node>(object.Get()); node != nullptr && node->GetWorldBound() != nullptr)
+                names.insert(node->GetWorldBound()->GetRtti()->GetName().CStr());
+        }
+        return names;
+    }
+
+    static std::filesystem::path folder_;
+    static Pointer<Object>* scene_;
+    static std::vector<Pointer<Object>>* objects_;
+    static std::vector<test::LoggedLine>* loadLog_;
+};
+
+std::filesystem::path ShowContentTest::folder_;
+Pointer<Object>* ShowContentTest::scene_ = nullptr;
+std::vector<Pointer<Object>>* ShowContentTest::objects_ = nullptr;
+std::vector<test::LoggedLine>* ShowContentTest::loadLog_ = nullptr;
+
+TEST_F(ShowContentTest, LoadingTheSceneWarnsOfNothing) {
+    ASSERT_NE(loadLog_, nullptr);
+    ASSERT_FALSE(loadLog_->empty());  // the capture saw the load
+    for (const test::LoggedLine& line : *loadLog_) EXPECT_EQ(line.level, kLogInfo) << line.text;
+}
+
+TEST_F(ShowContentTest, EveryClassAScenesCanHoldHasAPlaceInTheShow) {
+    ASSERT_NE(objects_, nullptr);
+    const std::set<std::string> present = ClassesInScene();
+    std::set<std::string> concrete;
+    ForEachClass(
+        [](const String& name, CreateFunction create, void* context) {
+            // Abstract classes refuse creation (and say so in the log).
+            Object* made = nullptr;
+            if (create(&made) != kOk) return;
+            static_cast<std::set<std::string>*>(context)->insert(name.CStr());
+            Pointer<Object> release(made);
+        },
+        &concrete);
+    ASSERT_GT(concrete.size(), 50u);
+    for (const std::string& name : concrete)
+        if (kNotInScenes.count(name) == 0) EXPECT_EQ(present.count(name), 1u) << name << " is not in the show";
+}
+
+TEST_F(ShowContentTest, EveryFileTheSceneNamesIsInTheArchives) {
+    ASSERT_NE(objects_, nullptr);
+    std::set<std::string> named;
+    for (const Pointer<Object>& object : *objects_) {
+        if (auto* image = CastTo<Image>(object.Get()); image != nullptr && !image->GetFileName().IsEmpty())
+            named.insert(image->GetFileName().CStr());
+        if (auto* sound = CastTo<SoundNode>(object.Get())) named.insert(sound->GetFileName().CStr());
+        if (auto* sounds = CastTo<SoundNode2>(object.Get())) {
+            named.insert(sounds->GetFileName(0).CStr());
+            named.insert(sounds->GetFileName(1).CStr());
+        }
+    }
+    EXPECT_GT(named.size(), 25u);
+    for (const std::string& file : named) EXPECT_NE(FindMountedFile(String(file.c_str())), nullptr) << file;
+}
+
+// A dozen and more shots, about five minutes before the show repeats, and
+// the names the application mutes the car on.
+TEST_F(ShowContentTest, TheDirectorHasFiveMinutesOfShots) {
+    ASSERT_NE(scene_, nullptr);
+    ObjectArray found(1, 1);
+    (*scene_)->CollectByType(ScreensaverController::TYPE, found);
+    ASSERT_EQ(found.Count(), 1);
+    auto* director = static_cast<ScreensaverController*>(found[0]);
+    ASSERT_GE(director->GetSetCount(), 12);
+    double total = 0.0;
+    std::set<std::string> cameras;
+    for (int32_t i = 0; i < director->GetSetCount(); ++i) {
+        const ScreensaverSet& set = director->GetSet(i);
+        ASSERT_NE(set.camera, nullptr);
+        ASSERT_NE(set.cameraAnimation, nullptr) << set.camera->GetName().CStr();
+        total += set.cameraAnimation->GetTrackPeriod();
+        cameras.insert(set.camera->GetName().CStr());
+    }
+    EXPECT_GT(total, 240.0);
+    EXPECT_LT(total, 400.0);
+    for (const char* muted : {"Camera03", "Camera04", "Camera06", "Camera11", "Camera17", "Camera18"})
+        EXPECT_EQ(cameras.count(muted), 1u) << muted;
+    EXPECT_NE((*scene_)->FindByName(String("Car")), nullptr);
+    EXPECT_NE((*scene_)->FindByName(String("Music")), nullptr);
+}
+
+// No shot looks from under the ground or the sea: every key of every
+// camera's path lies above both.
+TEST_F(ShowContentTest, CamerasStayAboveTheGroundAndTheSea) {
+    ASSERT_NE(scene_, nullptr);
+    ObjectArray found(1, 1);
+    (*scene_)->CollectByType(ScreensaverController::TYPE, found);
+    ASSERT_EQ(found.Count(), 1);
+    auto* director = static_cast<ScreensaverController*>(found[0]);
+    for (int32_t i = 0; i < director->GetSetCount(); ++i) {
+        const ScreensaverSet& set = director->GetSet(i);
+        ASSERT_NE(set.cameraAnimation, nullptr);
+        auto* path = CastTo<NodeAnimation>(set.cameraAnimation->GetAnimation(0));
+        ASSERT_NE(path, nullptr) << set.camera->GetName().CStr();
+        for (int32_t k = 0; k < path->GetKeyCount(); ++k) {
+            const Vector3 at = path->GetNodeKeyframe(k)->translation;
+            EXPECT_GT(at.y, 0.5f) << set.camera->GetName().CStr() << " key " << k;
+            EXPECT_GT(at.y, harbour::GroundHeight(at.x, at.z) + 0.5f) << set.camera->GetName().CStr() << " key " << k;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zel
