@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/core/Log.h"
+#include "tools/common/Cp1251Text.h"
 
 namespace zel {
 
@@ -11,7 +12,7 @@ StderrMessageOutput::StderrMessageOutput(const char* programName) : MessageOutpu
 void StderrMessageOutput::Output(int32_t level, const String& text) {
     if (level == kLogInfo) return;
     const char* kind = level == kLogWarning ? "warning" : "error";
-    std::fprintf(stderr, "%s: %s: %s\n", GetName().CStr(), kind, text.CStr());
+    std::fprintf(stderr, "%s: %s: %s\n", GetName().CStr(), kind, Cp1251ToUtf8(text.CStr()).c_str());
 }
 
 }  // namespace zel

@@ -1,5 +1,5 @@
 // Message output of the command-line tools: warnings and errors go to the
-// standard error stream; informational lines are dropped.
+// standard error stream in UTF-8; informational lines are dropped.
 #pragma once
 
 #include "engine/core/MessageOutput.h"

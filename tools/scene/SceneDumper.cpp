@@ -16,6 +16,7 @@
 #include "engine/scene/Light.h"
 #include "engine/scene/SceneNode.h"
 #include "engine/scene/SphereBoundingVolume.h"
+#include "tools/common/Cp1251Text.h"
 
 namespace zel {
 
@@ -124,7 +125,9 @@ void SceneDumper::Dump(Object* root) {
 
 void SceneDumper::DumpObject(Object* object, int depth) {
     const char* type = object->GetRtti()->GetName().CStr();
-    const char* name = object->GetName().CStr();
+    // Names are Windows-1251, as the file holds them.
+    const std::string utf8 = Cp1251ToUtf8(object->GetName().CStr());
+    const char* name = utf8.c_str();
     if (!seen_.insert(object).second) {
         std::fprintf(out_, "%*s= %s \"%s\"\n", depth * 2, "", type, name);
         return;
