@@ -1,9 +1,8 @@
-// The show as the screensaver finds it: both archives made by the content
-// library, mounted, and "Main.STR" loaded from them.
+// The show as the screensaver finds it: both archives, made once per test
+// run by the content tool (the CTest fixture), mounted, and "Main.STR"
+// loaded from them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <set>
 #include <string>
 
@@ -41,13 +40,9 @@ const std::set<std::string> kNotInScenes = {"Zel.Effect",      "Zel.RenderStateB
 class ShowContentTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        folder_ = std::filesystem::temp_directory_path() / ("zel-show-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
         LoadContentCodecs();
         for (const char* name : {"CustomData.rar2", "Media.rar2"}) {
-            const std::string archive = (folder_ / name).string();
-            ASSERT_EQ(MakeContentArchive(name[0] == 'C' ? "custom" : "media", archive), 0);
-            DiskPath disk(archive);
+            DiskPath disk(std::string(ZEL_CONTENT_ARCHIVES) + "/" + name);
             ASSERT_EQ(MountArchive(disk.GetFile(), String()), kOk);
         }
         test::LogCapture log;
@@ -70,8 +65,6 @@ protected:
         delete loadLog_;
         Directory* root = GetRootDirectory();
         for (int32_t i = root->GetDirectoryCount() - 1; i >= 0; --i) delete root->GetDirectory(i);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
     }
 
     // Every object of the scene: what the stream created, and what each
@@ -90,13 +83,11 @@ protected:
         return names;
     }
 
-    static std::filesystem::path folder_;
     static Pointer<Object>* scene_;
     static std::vector<Pointer<Object>>* objects_;
     static std::vector<test::LoggedLine>* loadLog_;
 };
 
-std::filesystem::path ShowContentTest::folder_;
 Pointer<Object>* ShowContentTest::scene_ = nullptr;
 std::vector<Pointer<Object>>* ShowContentTest::objects_ = nullptr;
 std::vector<test::LoggedLine>* ShowContentTest::loadLog_ = nullptr;

@@ -1,0 +1,25 @@
+# Makes both archives with zel-content into OUT. With SAME_AS, requires the
+# same bytes as the archives in that folder (two builds, two processes).
+#   cmake -DTOOL=zel-content -DOUT=dir [-DSAME_AS=dir] -P content_archives.cmake
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+foreach(pair "custom;CustomData.rar2" "media;Media.rar2")
+  list(GET pair 0 what)
+  list(GET pair 1 name)
+  execute_process(COMMAND ${TOOL} ${what} ${OUT}/${name} RESULT_VARIABLE status ERROR_VARIABLE errors
+                  TIMEOUT 300)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "zel-content ${what} failed (${status}): ${errors}")
+  endif()
+  file(SIZE ${OUT}/${name} size)
+  if(NOT DEFINED SAME_AS)
+    message(STATUS "${name}: ${size} bytes")
+    continue()
+  endif()
+  file(SHA256 ${SAME_AS}/${name} first)
+  file(SHA256 ${OUT}/${name} second)
+  if(NOT first STREQUAL second)
+    message(FATAL_ERROR "${name} differs between two builds")
+  endif()
+  message(STATUS "${name}: ${size} bytes, the same in both builds")
+endforeach()
