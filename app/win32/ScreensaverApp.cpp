@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/OverlayText.h"
-#include "app/win32/FrameCapture.h"
+#include "app/FrameCapture.h"
 #include "app/win32/PreviewWindow.h"
 #include "app/win32/SettingsDialog.h"
 #include "engine/core/Engine.h"

@@ -173,6 +173,8 @@ void Renderer::EndFrame() {
 
 void Renderer::SetCurrentGeometry(GeometryNode* node) { currentGeometry_ = node; }
 
+int32_t Renderer::ReadBackBuffer(Image&) { return kFailed; }
+
 int32_t Renderer::PushLight(Light* light) { return lights_.Append(Pointer<Light>(light)); }
 
 void Renderer::PopLight() {

@@ -27,6 +27,7 @@ class ColorBuffer;
 class CubeTexture;
 class FloatBuffer;
 class GeometryNode;
+class Image;
 class IntBuffer;
 class Light;
 class Module;
@@ -121,6 +122,12 @@ public:
     virtual int32_t GetViewportHeight() = 0;
     virtual void SetViewport(float x, float y, float width, float height) = 0;
     virtual void SetGamma(int32_t level) = 0;
+
+    // A copy of the frame drawn so far (the back buffer) as an RGB image,
+    // top row first, for saving frames. kOk; kFailed when there is no
+    // device, the buffer cannot be read or its format is not a 32-bit one
+    // (the base renderer has no buffer to read); kOutOfMemory.
+    virtual int32_t ReadBackBuffer(Image& image);
 
     // Window and frame.
 

@@ -1,8 +1,9 @@
 // Checks that the machine can run the renderer tests at all: Wine under the
 // Xvfb fixture must give a Direct3D 9 HAL device with 2.0 shaders, D3DX must
 // assemble shader text, and the back buffer must read back through a
-// system-memory surface. Unlike the renderer tests, which skip without a
-// device, this one fails, so a broken setup is never mistaken for a pass.
+// system-memory surface (the engine's one read-back). Unlike the renderer
+// tests, which skip without a device, this one fails, so a broken setup is
+// never mistaken for a pass.
 
 #include <windows.h>
 #include <d3d9.h>
@@ -14,6 +15,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "engine/render/d3d9/D3D9ReadBack.h"
 
 namespace {
 
@@ -125,31 +129,13 @@ protected:
     // Copies the back buffer into system memory and returns the pixel at (x, y).
     DWORD readBackBuffer(UINT x, UINT y)
     {
-        IDirect3DSurface9* backBuffer = nullptr;
-        IDirect3DSurface9* copy = nullptr;
-        DWORD pixel = 0xDEADBEEF;
-        D3DSURFACE_DESC desc{};
-        D3DLOCKED_RECT locked{};
-        if (FAILED(device_->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
-            ADD_FAILURE() << "GetBackBuffer failed";
-        } else if (FAILED(backBuffer->GetDesc(&desc))) {
-            ADD_FAILURE() << "GetDesc failed";
-        } else if (FAILED(device_->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
-                                                               D3DPOOL_SYSTEMMEM, &copy, nullptr))) {
-            ADD_FAILURE() << "CreateOffscreenPlainSurface failed";
-        } else if (FAILED(device_->GetRenderTargetData(backBuffer, copy))) {
-            ADD_FAILURE() << "GetRenderTargetData failed";
-        } else if (FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-            ADD_FAILURE() << "LockRect failed";
-        } else {
-            EXPECT_EQ(desc.Format, D3DFMT_X8R8G8B8);
-            const auto* row = static_cast<const std::uint8_t*>(locked.pBits) + y * locked.Pitch;
-            std::memcpy(&pixel, row + x * sizeof(DWORD), sizeof(DWORD));
-            copy->UnlockRect();
+        std::vector<std::uint32_t> pixels;
+        UINT width = 0, height = 0;
+        if (!zel::ReadBackBufferPixels(device_, pixels, width, height) || x >= width || y >= height) {
+            ADD_FAILURE() << "back buffer read-back failed";
+            return 0xDEADBEEF;
         }
-        releaseCom(copy);
-        releaseCom(backBuffer);
-        return pixel;
+        return pixels[static_cast<std::size_t>(y) * width + x];
     }
 
     HWND window_ = nullptr;

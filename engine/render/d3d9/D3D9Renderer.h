@@ -92,6 +92,8 @@ public:
     int32_t GetViewportHeight() override;
     void SetViewport(float x, float y, float width, float height) override;
     void SetGamma(int32_t level) override;
+    // The back buffer as an image (D3D9ReadBack.cpp).
+    int32_t ReadBackBuffer(Image& image) override;
 
     // Releases the block's recorded device state block, clears its binding
     // and removes it from the resource map.

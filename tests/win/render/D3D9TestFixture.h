@@ -20,6 +20,7 @@
 #include "engine/os/Os.h"
 #include "engine/render/OcclusionQuery.h"
 #include "engine/render/WindowSystem.h"
+#include "engine/render/d3d9/D3D9ReadBack.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
 #include "engine/render/shader/PixelShader.h"
 #include "engine/render/shader/VertexShader.h"
@@ -127,22 +128,13 @@ protected:
 
     // The pixel at (x, y) of a render-target surface.
     Rgba ReadPixel(IDirect3DSurface9* surface, UINT x, UINT y) {
-        D3DSURFACE_DESC desc{};
-        IDirect3DSurface9* copy = nullptr;
-        D3DLOCKED_RECT locked{};
-        DWORD pixel = 0xDEADBEEF;
-        if (FAILED(surface->GetDesc(&desc)) ||
-            FAILED(device_->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM,
-                                                        &copy, nullptr)) ||
-            FAILED(device_->GetRenderTargetData(surface, copy)) ||
-            FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        std::vector<uint32_t> pixels;
+        UINT width = 0, height = 0;
+        if (!ReadRenderTarget(device_, surface, pixels, width, height) || x >= width || y >= height) {
             ADD_FAILURE() << "no readback";
-        } else {
-            std::memcpy(&pixel, static_cast<const uint8_t*>(locked.pBits) + y * locked.Pitch + x * 4, 4);
-            copy->UnlockRect();
+            return FromArgb(0xDEADBEEF);
         }
-        ReleaseCom(copy);
-        return FromArgb(pixel);
+        return FromArgb(pixels[static_cast<size_t>(y) * width + x]);
     }
 
     Rgba ReadBackBuffer(UINT x, UINT y) {
