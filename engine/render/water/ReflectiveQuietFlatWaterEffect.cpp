@@ -60,9 +60,7 @@ void ReflectiveQuietFlatWaterEffect::CollectByType(const Rtti& type, ObjectArray
 int32_t ReflectiveQuietFlatWaterEffect::Save(Stream& stream) {
     if (NormalmapTextureEffect::Save(stream) != 0) return SaveParentFailed();
     if (SaveMap(stream, reflectionMap_, "Невозможно сохранить карту отражения. Имя[%s] ID[%d]") != kOk) return kFailed;
-    stream.WriteVector2(ripple.scale);
-    stream.WriteFloat(ripple.radius);
-    stream.WriteFloat(ripple.angularSpeed);
+    ripple.Write(stream);
     stream.WriteFloat(distortion);
     if (stream.GetErrorState() != 0) return FailWithNameId("Невозможно сохранить данные эффекта. Имя[%s] ID[%d]");
     return kOk;
@@ -71,9 +69,7 @@ int32_t ReflectiveQuietFlatWaterEffect::Save(Stream& stream) {
 int32_t ReflectiveQuietFlatWaterEffect::Load(Stream& stream) {
     if (NormalmapTextureEffect::Load(stream) != 0) return LoadParentFailed();
     if (LoadMap(stream, reflectionMap_, "Невозможно загрузить карту отражения. ID[%d] Имя[%s]") != kOk) return kFailed;
-    stream.ReadVector2(ripple.scale);
-    stream.ReadFloat(ripple.radius);
-    stream.ReadFloat(ripple.angularSpeed);
+    ripple.Read(stream);
     stream.ReadFloat(distortion);
     if (stream.GetErrorState() != 0) return FailWithNameId("Невозможно загрузить данные эффекта. Имя[%s] ID[%d]");
     return kOk;

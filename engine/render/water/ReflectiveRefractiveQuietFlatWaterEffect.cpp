@@ -72,9 +72,7 @@ int32_t ReflectiveRefractiveQuietFlatWaterEffect::Save(Stream& stream) {
         SaveMap(stream, refractionMap_, "Невозможно сохранить карту преломления. Имя[%s] ID[%d]") != kOk ||
         SaveMap(stream, fresnelMap_, "Невозможно сохранить карту френеля. Имя[%s] ID[%d]") != kOk)
         return kFailed;
-    stream.WriteVector2(ripple.scale);
-    stream.WriteFloat(ripple.radius);
-    stream.WriteFloat(ripple.angularSpeed);
+    ripple.Write(stream);
     stream.WriteFloat(reflectionDistortion);
     stream.WriteFloat(refractionDistortion);
     if (stream.GetErrorState() != 0) return FailWithNameId("Невозможно сохранить данные эффекта. Имя[%s] ID[%d]");
@@ -87,9 +85,7 @@ int32_t ReflectiveRefractiveQuietFlatWaterEffect::Load(Stream& stream) {
         LoadMap(stream, refractionMap_, "Невозможно загрузить карту преломления. ID[%d] Имя[%s]") != kOk ||
         LoadMap(stream, fresnelMap_, "Невозможно загрузить карту френеля. ID[%d] Имя[%s]") != kOk)
         return kFailed;
-    stream.ReadVector2(ripple.scale);
-    stream.ReadFloat(ripple.radius);
-    stream.ReadFloat(ripple.angularSpeed);
+    ripple.Read(stream);
     stream.ReadFloat(reflectionDistortion);
     stream.ReadFloat(refractionDistortion);
     if (stream.GetErrorState() != 0) return FailWithNameId("Невозможно загрузить данные эффекта. Имя[%s] ID[%d]");

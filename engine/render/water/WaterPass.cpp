@@ -2,11 +2,24 @@
 
 #include <cmath>
 
+#include "engine/core/Stream.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/material/NormalmapTextureEffect.h"
 #include "engine/scene/Camera.h"
 
 namespace zel {
+
+void WaterRipple::Write(Stream& stream) const {
+    stream.WriteVector2(scale);
+    stream.WriteFloat(radius);
+    stream.WriteFloat(angularSpeed);
+}
+
+void WaterRipple::Read(Stream& stream) {
+    stream.ReadVector2(scale);
+    stream.ReadFloat(radius);
+    stream.ReadFloat(angularSpeed);
+}
 
 WaterPass::WaterPass(NormalmapTextureEffect* effect, const MaterialPrograms& programs, const WaterRipple& ripple,
                      uint32_t clampStages, uint32_t wrapStages, const RendererCapabilities& caps)

@@ -11,12 +11,18 @@
 namespace zel {
 
 class NormalmapTextureEffect;
+class Stream;
 
 // The ripple of a water surface.
 struct WaterRipple {
     Vector2 scale{1.0f, 1.0f};  // normal-map coordinates are multiplied by it
     float radius = 0.0f;
     float angularSpeed = 0.0f;  // radians per second
+
+    // Streamed as the scale, the radius and the angular speed; a failure
+    // shows in the stream's error state.
+    void Write(Stream& stream) const;
+    void Read(Stream& stream);
 };
 
 class WaterPass : public MaterialShaderPass {
