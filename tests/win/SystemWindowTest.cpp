@@ -120,6 +120,9 @@ TEST_F(SystemWindowWin, MessagesBecomeEventsAndAClosedWindowIsNoFailure) {
     EXPECT_TRUE(ClassExists("ZelWinTest Class"));
     Settle();
 
+    // Moves are reported on the screen.
+    POINT moved{10, 20};
+    ClientToScreen(hwnd, &moved);
     const UINT buttons[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP};
     PostMessageA(hwnd, WM_KEYDOWN, VK_F5, 0);
     PostMessageA(hwnd, WM_KEYUP, 'Z', 0);
@@ -140,9 +143,6 @@ TEST_F(SystemWindowWin, MessagesBecomeEventsAndAClosedWindowIsNoFailure) {
     EXPECT_EQ(ProcessInput(), 0);
     UnregisterMessageOutput(witness);
 
-    // Moves are reported on the screen.
-    POINT moved{10, 20};
-    ClientToScreen(hwnd, &moved);
     const std::vector<InputEvent> expected = {
         Event(kInputDeviceKeyboard, kInputActionPressed, 54),
         Event(kInputDeviceKeyboard, kInputActionReleased, 35),
@@ -161,7 +161,10 @@ TEST_F(SystemWindowWin, MessagesBecomeEventsAndAClosedWindowIsNoFailure) {
         Event(kInputDeviceMouse, kInputActionReleased, kMouseButtonX2),
         Event(kInputDeviceWindow, kInputActionClosed, kWindowLostForeground),  // only when lost
         Event(kInputDeviceWindow, kInputActionClosed, 0),  // WM_CLOSE
-        Event(kInputDeviceWindow, kInputActionClosed, 0),  // WM_DESTROY of the default handling
+        // The default handling destroys the window: the program, whose
+        // active window it was, loses the foreground first.
+        Event(kInputDeviceWindow, kInputActionClosed, kWindowLostForeground),
+        Event(kInputDeviceWindow, kInputActionClosed, 0),  // WM_DESTROY
     };
     EXPECT_EQ(Received(moved.x), expected);
     EXPECT_EQ(witness->lines, 2);
@@ -179,7 +182,10 @@ TEST_F(SystemWindowWin, DestroyingHandsTheCloseEventOn) {
     EXPECT_EQ(windows->CloseSystemWindow(window), 0);
     EXPECT_FALSE(IsWindow(static_cast<HWND>(window)));
     EXPECT_FALSE(ClassExists("ZelWinTest Class"));
-    EXPECT_EQ(Received(-1), (std::vector<InputEvent>{Event(kInputDeviceWindow, kInputActionClosed, 0)}));
+    // The destroyed window was the program's active one.
+    const std::vector<InputEvent> expected = {Event(kInputDeviceWindow, kInputActionClosed, kWindowLostForeground),
+                                              Event(kInputDeviceWindow, kInputActionClosed, 0)};
+    EXPECT_EQ(Received(-1), expected);
 }
 
 TEST_F(SystemWindowWin, AChildFillsItsParent) {
