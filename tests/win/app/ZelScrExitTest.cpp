@@ -96,10 +96,11 @@ INPUT Mouse(DWORD flags, DWORD data = 0, LONG dx = 0, LONG dy = 0) {
 
 // Returns once the show's thread has taken every message queued for
 // `window` before the call: a message sent to the window is handled at the
-// thread's next look at its queue, so after two in turn one whole look has
-// passed.
+// thread's next look at its queue (once a frame), so after two in turn one
+// whole look has passed. A window gone, or a frame longer than the limit,
+// returns earlier.
 void WaitUntilTaken(HWND window) {
-    for (int i = 0; i < 2; ++i) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    for (int i = 0; i < 2; ++i) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStartLimitMs, nullptr);
 }
 
 class ZelScrExitTest : public ::testing::Test {
