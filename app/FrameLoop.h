@@ -56,8 +56,6 @@ public:
     // the device stays lost for is stopped. 0 go on; 1 a step failed (logged).
     int32_t RunFrame();
 
-    bool IsDeviceLost() const { return lost_; }
-    uint32_t GetFrame() const { return frame_; }
     // The sum of the steps the scene was advanced by.
     double GetRunTime() const { return runTime_; }
 
