@@ -16,33 +16,71 @@ else()
   set(ZEL_GTEST_LIBS GTest::gtest)
 endif()
 
-# Every test run under Wine shares one Wine prefix and one Xvfb (a CTest
-# fixture, see tests/win). All of them get the display, not only those that
-# open windows: the prefix's single Wine server keeps the graphics driver of
-# the process that started it, so one display-less test would leave the
-# windowed tests running next to it without a display.
+# Every test run under Wine runs on a screen: an Xvfb (a CTest fixture) and
+# the Wine prefix whose programs use it. Most share one (see tests/win); all
+# of a screen's tests get its display, not only those that open windows: the
+# prefix's single Wine server keeps the graphics driver of the process that
+# started it, so one display-less test would leave the windowed tests running
+# next to it without a display.
 set(ZEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(ZEL_XVFB_STATE_DIR ${CMAKE_BINARY_DIR}/xvfb)
-function(zel_wine_test TEST)
-  set_tests_properties(${TEST} PROPERTIES
-    FIXTURES_REQUIRED xvfb
-    ENVIRONMENT "ZEL_WINEPREFIX=${ZEL_WINEPREFIX};ZEL_DISPLAY_FILE=${ZEL_XVFB_STATE_DIR}/display;LIBGL_ALWAYS_SOFTWARE=1;WINEDEBUG=-all")
+
+# zel_wine_screen(NAME): an Xvfb and a Wine prefix of their own, under
+# <build>/screen-NAME/, for the tests marked SCREEN NAME (fixture xvfb_NAME).
+function(zel_wine_screen NAME)
+  set(dir ${CMAKE_BINARY_DIR}/screen-${NAME})
+  add_test(NAME xvfb_${NAME}_start COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb-fixture start ${dir}/xvfb)
+  set_tests_properties(xvfb_${NAME}_start PROPERTIES FIXTURES_SETUP xvfb_${NAME} TIMEOUT 60 LABELS wine)
+  add_test(NAME xvfb_${NAME}_stop COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb-fixture stop ${dir}/xvfb)
+  set_tests_properties(xvfb_${NAME}_stop PROPERTIES FIXTURES_CLEANUP xvfb_${NAME} TIMEOUT 90 LABELS wine
+    ENVIRONMENT "ZEL_WINEPREFIX=${dir}/wineprefix")
 endfunction()
 
-# zel_add_gtest(NAME name SOURCES ... [LIBS ...] [LABELS ...] [FIXTURES name] [SHARDS n] [DISPLAY])
+# zel_wine_test(TEST [SCREEN name] [WINDOWS])
+# SCREEN: on that screen (zel_wine_screen) instead of the shared one.
+# WINDOWS: the test opens windows, runs the show or reads the screen. Such
+# tests hold their screen's lock and run one at a time: a window activated
+# beside a running show ends it, and activation changes reach every window.
+function(zel_wine_test TEST)
+  cmake_parse_arguments(W "WINDOWS" "SCREEN" "" ${ARGN})
+  if(W_SCREEN)
+    set(prefix ${CMAKE_BINARY_DIR}/screen-${W_SCREEN}/wineprefix)
+    set(state ${CMAKE_BINARY_DIR}/screen-${W_SCREEN}/xvfb)
+    set(fixture xvfb_${W_SCREEN})
+  else()
+    set(prefix ${ZEL_WINEPREFIX})
+    set(state ${ZEL_XVFB_STATE_DIR})
+    set(fixture xvfb)
+  endif()
+  set_tests_properties(${TEST} PROPERTIES
+    FIXTURES_REQUIRED ${fixture}
+    ENVIRONMENT "ZEL_WINEPREFIX=${prefix};ZEL_DISPLAY_FILE=${state}/display;LIBGL_ALWAYS_SOFTWARE=1;WINEDEBUG=-all")
+  if(W_WINDOWS)
+    set_tests_properties(${TEST} PROPERTIES RESOURCE_LOCK ${fixture}_windows)
+  endif()
+endfunction()
+
+# zel_add_gtest(NAME name SOURCES ... [LIBS ...] [LABELS ...] [FIXTURES name]
+#               [SHARDS n] [DISPLAY] [SCREEN name])
 # One GoogleTest executable. Natively each test case is its own CTest test;
 # on win64 the whole executable is one CTest test run under Wine, or SHARDS
 # tests (name_0, name_1, ...) that each run a share of its cases. DISPLAY
-# marks tests that open windows (label "display"); FIXTURES names the fixture
-# the native test cases require.
+# marks tests that open windows (label "display", and WINDOWS of
+# zel_wine_test); SCREEN picks their screen; FIXTURES names the fixture the
+# native test cases require.
 function(zel_add_gtest)
-  cmake_parse_arguments(T "DISPLAY" "NAME;FIXTURES;SHARDS" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY" "NAME;SCREEN;FIXTURES;SHARDS" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${ZEL_GTEST_LIBS})
   if(ZEL_WIN32)
     set(labels ${T_LABELS} wine)
+    set(wine_options)
     if(T_DISPLAY)
       list(APPEND labels display)
+      list(APPEND wine_options WINDOWS)
+    endif()
+    if(T_SCREEN)
+      list(APPEND wine_options SCREEN ${T_SCREEN})
     endif()
     list(REMOVE_DUPLICATES labels)
     if(NOT T_SHARDS)
@@ -56,7 +94,7 @@ function(zel_add_gtest)
       endif()
       add_test(NAME ${test} COMMAND ${T_NAME})
       set_tests_properties(${test} PROPERTIES LABELS "${labels}" TIMEOUT 600)
-      zel_wine_test(${test})
+      zel_wine_test(${test} ${wine_options})
       if(T_SHARDS GREATER 1)
         set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS}" "GTEST_SHARD_INDEX=${shard}")
       endif()

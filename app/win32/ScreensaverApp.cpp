@@ -49,6 +49,26 @@ int32_t Step(int32_t status, const char* failure, const char* success = nullptr)
 
 }  // namespace
 
+class ScreensaverApp::Frames : public FrameLoop::Show {
+public:
+    explicit Frames(ScreensaverApp& app) : app_(app) {}
+
+    bool IsRunning() const override { return app_.running_; }
+    void Stop() override { app_.running_ = false; }
+    int32_t Update(double seconds) override { return app_.Update(seconds); }
+    int32_t Render() override { return app_.Render(); }
+    void DrawOverlay(double fps) override { app_.DrawOverlay(fps); }
+    void OnFrameDrawn(uint32_t frame) override { app_.CaptureIfAsked(frame); }
+    void OnFramePresented(uint32_t frame) override {
+        app_.exitRules_.OnFramePresented();
+        if (app_.hooks_.hasFrameLimit && frame >= app_.hooks_.frameLimit) app_.running_ = false;
+    }
+    void SetSilent(bool silent) override { SoundManager::SetMasterVolume(silent ? 0 : app_.volume_); }
+
+private:
+    ScreensaverApp& app_;
+};
+
 ScreensaverApp* ScreensaverApp::instance = nullptr;
 
 ScreensaverApp::ScreensaverApp() : InputHandler(String()) {
@@ -89,8 +109,8 @@ int32_t ScreensaverApp::StartShow() {
     Renderer& renderer = *GetCurrentRenderer();
     renderer.SetGamma(settings_.gamma);
     // A stored volume outside 0..100 (edited by hand) is held to that range.
-    const int32_t volume = settings_.music || settings_.sfx ? std::clamp(settings_.volume, 0, 100) : 0;
-    SoundManager::SetMasterVolume(static_cast<uint32_t>(volume));
+    volume_ = static_cast<uint32_t>(settings_.music || settings_.sfx ? std::clamp(settings_.volume, 0, 100) : 0);
+    SoundManager::SetMasterVolume(volume_);
     if (Step(CreateAppRenderData(), "Невозможно создать данные визуализации.") != 0) return 1;
     auto capture = [](void* app) { static_cast<ScreensaverApp*>(app)->CaptureIfAsked(0); };
     if (Step(overlay_.DrawLoadingScreen(renderer, capture, this), "Невозможно вывести загрузочный экран.") != 0 ||
@@ -214,37 +234,15 @@ int32_t ScreensaverApp::RunPreview() {
 }
 
 int32_t ScreensaverApp::RunFrames() {
-    Renderer& renderer = *GetCurrentRenderer();
-    timer_.Start();
-    uint32_t frame = 0;
-    while (running_) {
-        if (RunFrame(renderer, frame) != 0) return 1;
-    }
-    return 0;
-}
-
-// One pass of the loop; a frame the lost device cannot draw is skipped
-// (input still runs) until the renderer has reset the device.
-int32_t ScreensaverApp::RunFrame(Renderer& renderer, uint32_t& frame) {
-    if (ProcessInput() != 0) return Step(1, "Неудачна обработка ввода.");
-    const double measured = timer_.Delta();
-    const double dt = hooks_.hasFixedStep ? hooks_.fixedStep : measured;
-    fps_.AddFrame(dt);
-    if (Update(dt) != 0) return Step(1, "Неудачно обновление сцены.");
-    renderer.Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 0, 1}, 1.0f, 0);
-    const int32_t begun = renderer.BeginFrame();
-    if (begun == kFailed) {
-        Sleep(10);
-        return 0;
-    }
-    if (begun != kOk) return Step(1, "Неудачно начало рендеринга.");
-    if (Render() != 0) return Step(1, "Неудачен рендеринг.");
-    DrawOverlay();
-    ++frame;
-    CaptureIfAsked(frame);
-    renderer.EndFrame();
-    if (hooks_.hasFrameLimit && frame >= hooks_.frameLimit) running_ = false;
-    return 0;
+    Frames frames(*this);
+    FrameLoop loop(*GetCurrentRenderer(), frames);
+    if (hooks_.hasFixedStep) loop.SetFixedStep(hooks_.fixedStep);
+    loop.Start();
+    int32_t status = 0;
+    while (running_ && status == 0) status = loop.RunFrame();
+    // The show is over: nothing more is heard while it is taken down.
+    SoundManager::SetMasterVolume(0);
+    return status;
 }
 
 void ScreensaverApp::CaptureIfAsked(uint32_t frame) {
@@ -281,12 +279,12 @@ int32_t ScreensaverApp::DeleteAppRenderData() {
     return status;
 }
 
-int32_t ScreensaverApp::DrawOverlay() {
+void ScreensaverApp::DrawOverlay(double fps) {
     Renderer& renderer = *GetCurrentRenderer();
     overlay_.Begin(renderer);
     overlay_.SetColor(ColorRGBA{1, 1, 1, 1});
     if (settings_.showFps)
-        overlay_.DrawText(renderer, FormatFps(fps_.GetFps()).CStr(), 0.009375f, 0.9f, 0.0375f, 0.075f);
+        overlay_.DrawText(renderer, FormatFps(fps).CStr(), 0.009375f, 0.9f, 0.0375f, 0.075f);
     if (settings_.showTime) {
         SYSTEMTIME now{};
         GetLocalTime(&now);
@@ -295,7 +293,6 @@ int32_t ScreensaverApp::DrawOverlay() {
                           0.075f);
     }
     overlay_.End(renderer);
-    return 0;
 }
 
 }  // namespace zel

@@ -9,13 +9,12 @@
 #include <cstdint>
 
 #include "app/ExitRules.h"
-#include "app/FpsCounter.h"
+#include "app/FrameLoop.h"
 #include "app/MessageTable.h"
 #include "app/Overlay.h"
 #include "app/RunMode.h"
 #include "app/Settings.h"
 #include "app/TestHooks.h"
-#include "app/Timer.h"
 #include "app/win32/WindowsApp.h"
 #include "engine/core/String.h"
 #include "engine/platform/InputHandler.h"
@@ -84,6 +83,9 @@ protected:
     void CaptureIfAsked(uint32_t frame);
 
 private:
+    // The frame loop's view of the application.
+    class Frames;
+
     static ScreensaverApp* instance;
 
     int32_t StartEngine();
@@ -96,10 +98,9 @@ private:
     int32_t CreateAppRenderData();
     int32_t DeleteAppRenderData();
     int32_t RunFrames();
-    int32_t RunFrame(Renderer& renderer, uint32_t& frame);
     int32_t RunPreview();
     int32_t RunSettingsDialog();
-    int32_t DrawOverlay();
+    void DrawOverlay(double fps);
     const char* WindowClassName() const;
 
     RunMode mode_ = RunMode::kConfigure;
@@ -112,8 +113,8 @@ private:
     MessageTable messages_;
     HWND previewWindow_ = nullptr;
     bool running_ = false;
-    Timer timer_;
-    FpsCounter fps_;
+    // The master volume of the show, given back when a lost device recovers.
+    uint32_t volume_ = 0;
     ExitRules exitRules_;
     Overlay overlay_;
     TestHooks hooks_;

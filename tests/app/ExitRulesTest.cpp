@@ -5,18 +5,32 @@
 namespace zel {
 namespace {
 
-constexpr InputEvent kMove{kInputDeviceMouse, kInputActionMoved, 10, 20};
+InputEvent Move(int32_t x, int32_t y) { return InputEvent{kInputDeviceMouse, kInputActionMoved, x, y}; }
 
-TEST(ExitRulesTest, EleventhMouseMoveEnds) {
+TEST(ExitRulesTest, OnlyRealMovesCountAndTheEleventhEnds) {
     ExitRules rules;
-    for (int i = 0; i < 10; ++i) EXPECT_FALSE(rules.Ends(kMove, true)) << "move " << i + 1;
-    EXPECT_TRUE(rules.Ends(kMove, true));
+    // The first move only records where the mouse is; moves to the same
+    // place (windows appearing, remote sessions) never count.
+    for (int i = 0; i < 30; ++i) EXPECT_FALSE(rules.Ends(Move(10, 20), true));
+    for (int i = 1; i <= 10; ++i) {
+        EXPECT_FALSE(rules.Ends(Move(10 + i, 20), true)) << "real move " << i;
+        EXPECT_FALSE(rules.Ends(Move(10 + i, 20), true)) << "repeat of move " << i;
+    }
+    EXPECT_TRUE(rules.Ends(Move(21, 21), true));  // y alone differs
 }
 
 TEST(ExitRulesTest, MovesNeverEndWhenOffAndDoNotCount) {
     ExitRules rules;
-    for (int i = 0; i < 100; ++i) EXPECT_FALSE(rules.Ends(kMove, false));
-    for (int i = 0; i < 10; ++i) EXPECT_FALSE(rules.Ends(kMove, true));
+    for (int i = 0; i < 100; ++i) EXPECT_FALSE(rules.Ends(Move(i, i), false));
+    for (int i = 1; i <= 10; ++i) EXPECT_FALSE(rules.Ends(Move(100 + i, 0), true));
+}
+
+TEST(ExitRulesTest, LosingTheForegroundEndsOnlyOnceAFrameIsOnScreen) {
+    const InputEvent lost{kInputDeviceWindow, kInputActionClosed, kWindowLostForeground, 0};
+    ExitRules rules;
+    EXPECT_FALSE(rules.Ends(lost, false));  // start-up activating its own windows
+    rules.OnFramePresented();
+    EXPECT_TRUE(rules.Ends(lost, false));
 }
 
 struct EventCase {
@@ -37,10 +51,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExitEventTest,
     ::testing::Values(EventCase{{kInputDeviceKeyboard, kInputActionPressed, 65, 0}, true},
                       EventCase{{kInputDeviceKeyboard, kInputActionReleased, 65, 0}, false},
                       EventCase{{kInputDeviceMouse, kInputActionPressed, kMouseButtonLeft, 0}, true},
-                      EventCase{{kInputDeviceMouse, kInputActionPressed, kMouseButtonMiddle, 0}, true},
+                      EventCase{{kInputDeviceMouse, kInputActionPressed, kMouseButtonX2, 0}, true},
+                      EventCase{{kInputDeviceMouse, kInputActionPressed, kMouseWheel, -120}, true},
                       EventCase{{kInputDeviceMouse, kInputActionReleased, kMouseButtonRight, 0}, false},
-                      EventCase{{kInputDeviceWindow, kInputActionClosed, 0, 0}, true},
-                      EventCase{{kInputDeviceWindow, kInputActionClosed, 1, 0}, false},
+                      EventCase{{kInputDeviceWindow, kInputActionClosed, kWindowClosed, 0}, true},
+                      EventCase{{kInputDeviceWindow, kInputActionClosed, kWindowLostForeground, 0}, false},
+                      EventCase{{kInputDeviceWindow, kInputActionClosed, 7, 0}, false},
                       EventCase{{kInputDeviceWindow, kInputActionPressed, 0, 0}, false}));
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The engine's window on Windows, under Wine and Xvfb: real windows (framed,
 // child, full screen) made through the installed window system, messages
+// (system keys, wheels, X buttons and losing the foreground among them)
 // turned into input events by the window procedure and pumped by
 // ProcessInput, and teardown that leaves no class and the desktop's mode.
 #include "engine/os/win32/Windows.h"
@@ -119,11 +120,22 @@ TEST_F(SystemWindowWin, MessagesBecomeEventsAndAClosedWindowIsNoFailure) {
     EXPECT_TRUE(ClassExists("ZelWinTest Class"));
     Settle();
 
+    // Moves are reported on the screen.
+    POINT moved{10, 20};
+    ClientToScreen(hwnd, &moved);
     const UINT buttons[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP};
     PostMessageA(hwnd, WM_KEYDOWN, VK_F5, 0);
     PostMessageA(hwnd, WM_KEYUP, 'Z', 0);
+    PostMessageA(hwnd, WM_SYSKEYDOWN, VK_MENU, 0);
+    PostMessageA(hwnd, WM_SYSKEYDOWN, 'X', 0);
     PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
     for (UINT message : buttons) PostMessageA(hwnd, message, 0, 0);
+    PostMessageA(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    PostMessageA(hwnd, WM_MOUSEHWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    PostMessageA(hwnd, WM_XBUTTONDOWN, MAKEWPARAM(0, XBUTTON1), 0);
+    PostMessageA(hwnd, WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON2), 0);
+    PostMessageA(hwnd, WM_ACTIVATEAPP, FALSE, 0);
+    PostMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0);
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
     Pointer<CloseWitness> witness = new CloseWitness;
     witness->watched = hwnd;
@@ -134,17 +146,27 @@ TEST_F(SystemWindowWin, MessagesBecomeEventsAndAClosedWindowIsNoFailure) {
     const std::vector<InputEvent> expected = {
         Event(kInputDeviceKeyboard, kInputActionPressed, 54),
         Event(kInputDeviceKeyboard, kInputActionReleased, 35),
-        Event(kInputDeviceMouse, kInputActionMoved, 10, 20),
+        Event(kInputDeviceKeyboard, kInputActionPressed, kKeyCodeOther),  // Alt
+        Event(kInputDeviceKeyboard, kInputActionPressed, 33),             // X with Alt
+        Event(kInputDeviceMouse, kInputActionMoved, moved.x, moved.y),
         Event(kInputDeviceMouse, kInputActionPressed, kMouseButtonLeft),
         Event(kInputDeviceMouse, kInputActionReleased, kMouseButtonLeft),
         Event(kInputDeviceMouse, kInputActionPressed, kMouseButtonRight),
         Event(kInputDeviceMouse, kInputActionReleased, kMouseButtonRight),
         Event(kInputDeviceMouse, kInputActionPressed, kMouseButtonMiddle),
         Event(kInputDeviceMouse, kInputActionReleased, kMouseButtonMiddle),
+        Event(kInputDeviceMouse, kInputActionPressed, kMouseWheel, -WHEEL_DELTA),
+        Event(kInputDeviceMouse, kInputActionPressed, kMouseWheelHorizontal, WHEEL_DELTA),
+        Event(kInputDeviceMouse, kInputActionPressed, kMouseButtonX1),
+        Event(kInputDeviceMouse, kInputActionReleased, kMouseButtonX2),
+        Event(kInputDeviceWindow, kInputActionClosed, kWindowLostForeground),  // only when lost
         Event(kInputDeviceWindow, kInputActionClosed, 0),  // WM_CLOSE
-        Event(kInputDeviceWindow, kInputActionClosed, 0),  // WM_DESTROY of the default handling
+        // The default handling destroys the window: the program, whose
+        // active window it was, loses the foreground first.
+        Event(kInputDeviceWindow, kInputActionClosed, kWindowLostForeground),
+        Event(kInputDeviceWindow, kInputActionClosed, 0),  // WM_DESTROY
     };
-    EXPECT_EQ(Received(10), expected);
+    EXPECT_EQ(Received(moved.x), expected);
     EXPECT_EQ(witness->lines, 2);
     EXPECT_EQ(witness->linesWhileAlive, 2);
     EXPECT_FALSE(IsWindow(hwnd));
@@ -160,7 +182,10 @@ TEST_F(SystemWindowWin, DestroyingHandsTheCloseEventOn) {
     EXPECT_EQ(windows->CloseSystemWindow(window), 0);
     EXPECT_FALSE(IsWindow(static_cast<HWND>(window)));
     EXPECT_FALSE(ClassExists("ZelWinTest Class"));
-    EXPECT_EQ(Received(-1), (std::vector<InputEvent>{Event(kInputDeviceWindow, kInputActionClosed, 0)}));
+    // The destroyed window was the program's active one.
+    const std::vector<InputEvent> expected = {Event(kInputDeviceWindow, kInputActionClosed, kWindowLostForeground),
+                                              Event(kInputDeviceWindow, kInputActionClosed, 0)};
+    EXPECT_EQ(Received(-1), expected);
 }
 
 TEST_F(SystemWindowWin, AChildFillsItsParent) {

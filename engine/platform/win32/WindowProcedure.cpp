@@ -2,66 +2,41 @@
 
 #include "engine/core/Log.h"
 #include "engine/platform/InputManager.h"
-#include "engine/platform/KeyCodes.h"
+#include "engine/platform/WindowMessageEvents.h"
 
 namespace zel {
 
 namespace {
 
-struct ButtonMessage {
-    UINT message;
-    int32_t action;
-    int32_t button;
-};
+static_assert(kMessageDestroy == WM_DESTROY && kMessageClose == WM_CLOSE && kMessageQuit == WM_QUIT &&
+              kMessageActivateApp == WM_ACTIVATEAPP);
+static_assert(kMessageKeyDown == WM_KEYDOWN && kMessageKeyUp == WM_KEYUP && kMessageSysKeyDown == WM_SYSKEYDOWN &&
+              kMessageSysKeyUp == WM_SYSKEYUP);
+static_assert(kMessageMouseMove == WM_MOUSEMOVE && kMessageLeftButtonDown == WM_LBUTTONDOWN &&
+              kMessageLeftButtonUp == WM_LBUTTONUP && kMessageRightButtonDown == WM_RBUTTONDOWN &&
+              kMessageRightButtonUp == WM_RBUTTONUP && kMessageMiddleButtonDown == WM_MBUTTONDOWN &&
+              kMessageMiddleButtonUp == WM_MBUTTONUP);
+static_assert(kMessageMouseWheel == WM_MOUSEWHEEL && kMessageMouseHorizontalWheel == WM_MOUSEHWHEEL &&
+              kMessageXButtonDown == WM_XBUTTONDOWN && kMessageXButtonUp == WM_XBUTTONUP);
 
-constexpr ButtonMessage kButtonMessages[] = {
-    {WM_LBUTTONDOWN, kInputActionPressed, kMouseButtonLeft},
-    {WM_LBUTTONUP, kInputActionReleased, kMouseButtonLeft},
-    {WM_RBUTTONDOWN, kInputActionPressed, kMouseButtonRight},
-    {WM_RBUTTONUP, kInputActionReleased, kMouseButtonRight},
-    {WM_MBUTTONDOWN, kInputActionPressed, kMouseButtonMiddle},
-    {WM_MBUTTONUP, kInputActionReleased, kMouseButtonMiddle},
-};
-
-void PostEvent(int32_t device, int32_t action, int32_t code, int32_t y) {
-    PostInputEvent(InputEvent{device, action, code, y});
-}
-
-void PostMessageEvent(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_DESTROY:
-        case WM_CLOSE:
-        case WM_QUIT:
-            LogInfo("DESTROY WINDOW!!!!");
-            PostEvent(kInputDeviceWindow, kInputActionClosed, 0, 0);
-            return;
-        case WM_KEYDOWN:
-            PostEvent(kInputDeviceKeyboard, kInputActionPressed, KeyCodeFromVirtualKey(wParam), 0);
-            return;
-        case WM_KEYUP:
-            PostEvent(kInputDeviceKeyboard, kInputActionReleased, KeyCodeFromVirtualKey(wParam), 0);
-            return;
-        case WM_MOUSEMOVE: {
-            const uint32_t position = static_cast<uint32_t>(lParam);
-            PostEvent(kInputDeviceMouse, kInputActionMoved, static_cast<int32_t>(position & 0xFFFF),
-                      static_cast<int32_t>(position >> 16));
-            return;
-        }
-        default:
-            break;
+void PostMessageEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowMessage translated{message, wParam, static_cast<int64_t>(lParam)};
+    if (message == WM_MOUSEMOVE) {
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        translated.clientLeft = origin.x;
+        translated.clientTop = origin.y;
     }
-    for (const ButtonMessage& button : kButtonMessages) {
-        if (button.message == message) {
-            PostEvent(kInputDeviceMouse, button.action, button.button, 0);
-            return;
-        }
-    }
+    InputEvent event;
+    if (!InputEventFromWindowMessage(translated, &event)) return;
+    if (event.device == kInputDeviceWindow && event.code == kWindowClosed) LogInfo("DESTROY WINDOW!!!!");
+    PostInputEvent(event);
 }
 
 }  // namespace
 
 LRESULT CALLBACK SystemWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PostMessageEvent(message, wParam, lParam);
+    PostMessageEvent(window, message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

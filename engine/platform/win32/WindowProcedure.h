@@ -1,6 +1,6 @@
-// The procedure of the engine's window class: keyboard, mouse and close
-// messages become input events; every message then goes on to the system's
-// default handling.
+// The procedure of the engine's window class: keyboard, mouse, close and
+// lost-foreground messages become input events (WindowMessageEvents.h);
+// every message then goes on to the system's default handling.
 #pragma once
 
 #include "engine/os/win32/Windows.h"

@@ -5,11 +5,15 @@
 
 #include <string>
 
+#include "SaverProcess.h"
 #include "engine/os/win32/Windows.h"
 
 #include <commctrl.h>
 
 namespace {
+
+using zel::test::WaitFor;
+using zel::test::SaverProcess;
 
 const char kKey[] = "Software\\Velkor Studio\\Zel";
 const char kDialogTitle[] = "Zel 3D Screensaver Configuration";
@@ -21,53 +25,6 @@ constexpr int kGammaValue = 11118;
 constexpr int kGamma = 1046;
 constexpr int kRestoreDefaults = 1063;
 constexpr int kVolume = 1020;
-
-// Handles messages of this thread while waiting, so windows of the other
-// process that talk to ours are answered.
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
-template <class Ready>
-bool WaitFor(Ready ready, DWORD milliseconds = 30000) {
-    const DWORD start = GetTickCount();
-    while (!ready()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Pump();
-        Sleep(20);
-    }
-    return true;
-}
-
-class Saver {
-public:
-    explicit Saver(const std::string& arguments) {
-        std::string line = "\"" ZEL_SCR_PATH "\" " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                  &process_) != 0;
-    }
-    ~Saver() {
-        if (!started_) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    bool Started() const { return started_; }
-    // The exit code, or -1 when it did not end in time.
-    int Finish() {
-        if (!WaitFor([this] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; })) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return static_cast<int>(code);
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
 
 DWORD StoredValue(const char* name) {
     DWORD value = 0xFFFFFFFF, size = sizeof value;
@@ -116,7 +73,7 @@ protected:
 };
 
 TEST_F(ZelScrWindowTest, DialogShowsTextsAndStatesAndCancelStoresNothing) {
-    Saver saver("/c");
+    SaverProcess saver("/c");
     ASSERT_TRUE(saver.Started());
     HWND dialog = FindDialog();
     ASSERT_NE(dialog, nullptr);
@@ -141,7 +98,7 @@ TEST_F(ZelScrWindowTest, DialogShowsTextsAndStatesAndCancelStoresNothing) {
 
 TEST_F(ZelScrWindowTest, OkStoresEveryValueAndRestoreDefaultsUndoesChanges) {
     {
-        Saver saver("/c");
+        SaverProcess saver("/c");
         HWND dialog = FindDialog();
         ASSERT_NE(dialog, nullptr);
         Click(dialog, kShowFps);
@@ -151,7 +108,7 @@ TEST_F(ZelScrWindowTest, OkStoresEveryValueAndRestoreDefaultsUndoesChanges) {
     EXPECT_EQ(StoredValue("ShowFPS"), 1u);
     EXPECT_EQ(StoredValueCount(), 13);
     {
-        Saver saver("/c");
+        SaverProcess saver("/c");
         HWND dialog = FindDialog();
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(Checked(dialog, kShowFps));
@@ -169,7 +126,7 @@ struct GammaCase {
 };
 
 TEST_F(ZelScrWindowTest, GammaLabelFollowsTheSlider) {
-    Saver saver("/c");
+    SaverProcess saver("/c");
     HWND dialog = FindDialog();
     ASSERT_NE(dialog, nullptr);
     HWND slider = GetDlgItem(dialog, kGamma);
@@ -186,7 +143,7 @@ TEST_F(ZelScrWindowTest, PreviewDrawsInsideTheParentAndEndsWhenClosed) {
     HWND parent = CreateWindowExA(0, "STATIC", "panel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 220, 180, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(parent, nullptr);
-    Saver saver("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent)));
+    SaverProcess saver("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent)));
     ASSERT_TRUE(saver.Started());
     HWND child = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (child = FindWindowExA(parent, nullptr, nullptr, nullptr)) != nullptr; }));
