@@ -111,6 +111,7 @@ private:
     String webAddress_;
     MessageTable messages_;
     HWND previewWindow_ = nullptr;
+    HWND previewHost_ = nullptr;  // the ZEL_PREVIEW_HOST window, when asked for
     bool running_ = false;
     Timer timer_;
     FpsCounter fps_;
