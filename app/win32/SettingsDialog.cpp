@@ -91,7 +91,8 @@ void PlaceOnce(HWND dialog) {
     GetWindowRect(dialog, &window);
     GetClientRect(dialog, &client);
     DialogPlacement placement;
-    placement.workArea = WindowRect{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+    const RECT& work = monitor.rcWork;
+    placement.workArea = WindowRect{work.left, work.top, work.right, work.bottom};
     placement.window = WindowRect{window.left, window.top, window.right, window.bottom};
     placement.clientWidth = client.right;
     placement.clientHeight = client.bottom;
