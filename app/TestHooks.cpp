@@ -49,6 +49,27 @@ bool ParseFrameList(const char* text, std::vector<uint32_t>& frames) {
     return true;
 }
 
+// "x,y,w,h" with a width and height of at least 1 into a rectangle; false
+// on anything else.
+bool ParseRectangle(const char* text, WindowRect& rect) {
+    constexpr long kLimit = 32767;
+    long values[4] = {};
+    const char* at = text;
+    for (int i = 0; i < 4; ++i) {
+        if (*at != '-' && (*at < '0' || *at > '9')) return false;
+        char* end = nullptr;
+        errno = 0;
+        values[i] = std::strtol(at, &end, 10);
+        if (errno != 0 || values[i] < -kLimit || values[i] > kLimit) return false;
+        if (*end != (i < 3 ? ',' : '\0')) return false;
+        at = end + 1;
+    }
+    if (values[2] < 1 || values[3] < 1) return false;
+    rect = WindowRect{int32_t(values[0]), int32_t(values[1]), int32_t(values[0] + values[2]),
+                      int32_t(values[1] + values[3])};
+    return true;
+}
+
 void Ignored(const char* name, const char* value) { LogWarning("%s=%s не понят и не учтён.", name, value); }
 
 }  // namespace
@@ -72,6 +93,10 @@ TestHooks TestHooks::Read(const std::function<const char*(const char*)>& lookup)
         if (!ParseFrameList(value, hooks.captureFrames)) Ignored("ZEL_CAPTURE_FRAMES", value);
     }
     if (hooks.captureDirectory.IsEmpty()) hooks.captureFrames.clear();
+    if (const char* value = lookup("ZEL_PREVIEW_HOST")) {
+        hooks.hasPreviewHost = ParseRectangle(value, hooks.previewHost);
+        if (!hooks.hasPreviewHost) Ignored("ZEL_PREVIEW_HOST", value);
+    }
     return hooks;
 }
 

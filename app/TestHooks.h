@@ -5,6 +5,8 @@
 //   ZEL_FRAMES=<n>                the frame loop ends after frame n
 //   ZEL_CAPTURE_DIR=<path>        where captured frames go
 //   ZEL_CAPTURE_FRAMES=<n>[,<n>]  frames (from 1; 0 the loading screen)
+//   ZEL_PREVIEW_HOST=<x>,<y>,<w>,<h>  /p hosts its preview in a top-level
+//                                 window of its own at that rectangle
 // A value that does not parse is ignored and named in the log.
 #pragma once
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "engine/core/String.h"
+#include "engine/platform/DisplaySystem.h"
 
 namespace zel {
 
@@ -25,6 +28,11 @@ struct TestHooks {
     uint32_t frameLimit = 0;
     String captureDirectory;
     std::vector<uint32_t> captureFrames;
+    // Where the preview's own host window goes, instead of inside the
+    // window on the command line (whose picture another process cannot
+    // show under Wine).
+    bool hasPreviewHost = false;
+    WindowRect previewHost;
 
     // Reads the variables through `lookup` (null for an unset one).
     static TestHooks Read(const std::function<const char*(const char*)>& lookup);

@@ -5,6 +5,7 @@
 #include <exception>
 #include <shlobj.h>
 
+#include "app/RunMode.h"
 #include "app/win32/SceneScreensaverApp.h"
 #include "engine/core/FileMessageOutput.h"
 #include "engine/core/Log.h"
@@ -12,9 +13,9 @@
 
 namespace {
 
-// "<application data>\Velkor Studio\ZelLog.txt" in the ANSI code page; an
+// "<application data>\Velkor Studio\<name>" in the ANSI code page; an
 // empty string when the folder is unknown.
-zel::String LogFilePath() {
+zel::String LogFilePath(const wchar_t* name) {
     LPITEMIDLIST folder = nullptr;
     wchar_t path[MAX_PATH + 32] = L"";
     if (SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &folder) != S_OK) return zel::String();
@@ -23,14 +24,18 @@ zel::String LogFilePath() {
     if (!found) return zel::String();
     std::wcsncat(path, L"\\Velkor Studio", 15);
     CreateDirectoryW(path, nullptr);
-    std::wcsncat(path, L"\\ZelLog.txt", 12);
+    std::wcsncat(path, L"\\", 2);
+    std::wcsncat(path, name, 32);
     char narrow[2 * MAX_PATH + 64] = "";
     if (WideCharToMultiByte(CP_ACP, 0, path, -1, narrow, sizeof narrow, nullptr, nullptr) == 0) return zel::String();
     return zel::String(narrow);
 }
 
 int RunApplication(zel::Pointer<zel::MessageOutput>& log) {
-    const zel::String path = LogFilePath();
+    // The panel keeps the preview running while it starts the show or the
+    // dialog beside it: the preview writes a log of its own.
+    const bool preview = zel::ParseCommandLine(GetCommandLineA()).mode == zel::RunMode::kPreview;
+    const zel::String path = LogFilePath(preview ? L"ZelLogPreview.txt" : L"ZelLog.txt");
     if (!path.IsEmpty()) {
         log = new zel::FileMessageOutput(path, zel::String());
         zel::RegisterMessageOutput(log);

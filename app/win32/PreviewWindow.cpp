@@ -74,6 +74,13 @@ HWND CreatePreviewWindow(HINSTANCE instance, const char* className, HWND parent)
                            area.bottom - area.top, parent, nullptr, instance, nullptr);
 }
 
+HWND CreatePreviewHost(HINSTANCE instance, const WindowRect& rect) {
+    // A static control needs no class of its own; closing it (WM_CLOSE)
+    // destroys the preview with it, which ends the run as the panel would.
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+}
+
 void PumpPreview(HWND window, bool& running) {
     gPreviewPump = 1;
     PostMessageA(window, WM_USER, 0, 0);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/win32/WindowsApp.h"
+#include "engine/platform/DisplaySystem.h"
 
 namespace zel {
 
@@ -10,6 +11,12 @@ namespace zel {
 // parent's client area (a 50 × 50 window at 100, 100 without a parent).
 // Null when it cannot be created.
 HWND CreatePreviewWindow(HINSTANCE instance, const char* className, HWND parent);
+
+// A plain top-level window at `rect` (screen coordinates, borderless, so
+// its client area is the rectangle) to host the preview in place of the
+// panel's window (the ZEL_PREVIEW_HOST test hook). Null when it cannot be
+// created.
+HWND CreatePreviewHost(HINSTANCE instance, const WindowRect& rect);
 
 // Pumps the window's messages for half a second, then all messages until
 // the window is closed (`running` cleared).

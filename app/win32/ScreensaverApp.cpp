@@ -164,7 +164,13 @@ int32_t ScreensaverApp::CreateWindows() {
 }
 
 int32_t ScreensaverApp::CreatePreviewWindow() {
-    previewWindow_ = zel::CreatePreviewWindow(instance_, WindowClassName(), parentWindow_);
+    HWND parent = parentWindow_;
+    if (hooks_.hasPreviewHost) {
+        previewHost_ = CreatePreviewHost(instance_, hooks_.previewHost);
+        if (previewHost_ == nullptr) return 1;
+        parent = previewHost_;
+    }
+    previewWindow_ = zel::CreatePreviewWindow(instance_, WindowClassName(), parent);
     return previewWindow_ != nullptr ? 0 : 1;
 }
 
@@ -203,7 +209,9 @@ int32_t ScreensaverApp::CreateShowWindow() {
 int32_t ScreensaverApp::DestroyWindows() {
     if (mode_ != RunMode::kPreview) return 0;
     if (previewWindow_ != nullptr) DestroyWindow(previewWindow_);
+    if (previewHost_ != nullptr) DestroyWindow(previewHost_);
     previewWindow_ = nullptr;
+    previewHost_ = nullptr;
     UnregisterClassA(WindowClassName(), instance_);
     ShowCursor(TRUE);
     return 0;

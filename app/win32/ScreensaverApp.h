@@ -112,6 +112,7 @@ private:
     String webAddress_;
     MessageTable messages_;
     HWND previewWindow_ = nullptr;
+    HWND previewHost_ = nullptr;  // the ZEL_PREVIEW_HOST window, when asked for
     bool running_ = false;
     // The master volume of the show, given back when a lost device recovers.
     uint32_t volume_ = 0;

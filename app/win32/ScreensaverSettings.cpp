@@ -29,12 +29,13 @@ bool LoadTextResource(int32_t id, const char** text, uint32_t* size) {
     return true;
 }
 
-// Shows the system's text for a registry error.
+// Shows the system's text for a registry error, wide from end to end: the
+// text is the system's, in the user's language.
 void ShowRegistryError(LONG error) {
-    char text[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, static_cast<DWORD>(error),
-                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
-    MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONINFORMATION);
+    wchar_t text[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, static_cast<DWORD>(error),
+                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text / sizeof text[0], nullptr);
+    MessageBoxW(nullptr, text, L"Error", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace

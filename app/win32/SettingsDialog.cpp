@@ -1,12 +1,13 @@
 #include "app/win32/SettingsDialog.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <shellapi.h>
 
+#include "app/DialogPlacement.h"
 #include "app/win32/ArchivePicture.h"
 #include "app/win32/ScreensaverApp.h"
+#include "engine/os/win32/WideText.h"
 #include "engine/render/Renderer.h"
 
 namespace zel {
@@ -49,12 +50,14 @@ CachedPicture gLogo;
 
 ScreensaverApp& App() { return *ScreensaverApp::Get(); }
 
+// The message table's texts are Windows-1251 whatever the system's ANSI
+// code page: they go in through the wide calls.
 void SetText(HWND window, int id, const char* key) {
-    if (const String* text = App().GetMessage(key)) SetDlgItemTextA(window, id, text->CStr());
+    if (const String* text = App().GetMessage(key)) SetDlgItemTextW(window, id, os::WideText(text->CStr()).CStr());
 }
 
 void SetTitle(HWND window, const char* key) {
-    if (const String* text = App().GetMessage(key)) SetWindowTextA(window, text->CStr());
+    if (const String* text = App().GetMessage(key)) SetWindowTextW(window, os::WideText(text->CStr()).CStr());
 }
 
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -74,17 +77,31 @@ void EnableVolume(HWND dialog, const Settings& s) {
     Enable(dialog, dialog::kVolumeLabel, s.music || s.sfx);
 }
 
-// At least 580 × 395 of client area, centred on the desktop mode's screen.
-void PlaceOnce(HWND dialog, const Renderer& renderer) {
-    const DisplayModeEntry* desktop = renderer.GetDisplayMode(renderer.GetDefaultModeIndex());
-    if (!gFirstFill || desktop == nullptr) return;
+// Grown to its smallest client area and centred on the work area of the
+// monitor it opened on, the first time only. The Direct3D desktop mode is
+// no measure here: it is in the display's pixels, the window manager's
+// coordinates need not be.
+void PlaceOnce(HWND dialog) {
+    if (!gFirstFill) return;
     gFirstFill = false;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     RECT window{}, client{};
     GetWindowRect(dialog, &window);
     GetClientRect(dialog, &client);
-    const int width = (window.right - window.left) + std::max(0L, 580 - client.right);
-    const int height = (window.bottom - window.top) + std::max(0L, 395 - client.bottom);
-    MoveWindow(dialog, (int(desktop->width) - width) / 2, (int(desktop->height) - height) / 2, width, height, TRUE);
+    DialogPlacement placement;
+    const RECT& work = monitor.rcWork;
+    placement.workArea = WindowRect{work.left, work.top, work.right, work.bottom};
+    placement.window = WindowRect{window.left, window.top, window.right, window.bottom};
+    placement.clientWidth = client.right;
+    placement.clientHeight = client.bottom;
+    if (HDC dc = GetDC(dialog)) {
+        placement.dpi = static_cast<uint32_t>(GetDeviceCaps(dc, LOGPIXELSY));
+        ReleaseDC(dialog, dc);
+    }
+    const WindowRect placed = placement.Place();
+    MoveWindow(dialog, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, TRUE);
 }
 
 void FillModeList(HWND dialog, const Renderer& renderer, const Settings& s) {
@@ -172,7 +189,7 @@ void OnCommand(HWND dialog, int id) {
             Enable(dialog, dialog::kModeList, !s.useDesktopSettings);
             break;
         case dialog::kAbout:
-            DialogBoxParamA(app.GetInstance(), MAKEINTRESOURCEA(dialog::kAboutBox), dialog, &AboutProcedure, 0);
+            DialogBoxParamW(app.GetInstance(), MAKEINTRESOURCEW(dialog::kAboutBox), dialog, &AboutProcedure, 0);
             break;
         case dialog::kRestoreDefaults:
             app.ApplyDefaultSettings();
@@ -246,17 +263,16 @@ void FillSettingsDialog(HWND dialog) {
     Check(dialog, dialog::kUseDesktop, s.useDesktopSettings);
     EnableVolume(dialog, s);
     Enable(dialog, dialog::kModeList, !s.useDesktopSettings);
-    if (Renderer* renderer = GetCurrentRenderer()) {
-        PlaceOnce(dialog, *renderer);
-        FillModeList(dialog, *renderer, s);
-    }
+    PlaceOnce(dialog);
+    if (Renderer* renderer = GetCurrentRenderer()) FillModeList(dialog, *renderer, s);
     app.OnSettingsDialogInit();
 }
 
 INT_PTR ShowSettingsDialog(HINSTANCE instance, int resource, HWND owner) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(resource), owner, &SettingsProcedure, 0);
+    // Wide dialogs: their windows keep the UTF-16 texts set above as they are.
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(resource), owner, &SettingsProcedure, 0);
 }
 
 }  // namespace zel

@@ -43,7 +43,9 @@ struct WindowRect {
 enum class WindowKind {
     kChild,       // fills its parent's client area
     kOverlapped,  // a normal framed window; the rectangle is its client area
-    kPopup,       // borderless, covering a monitor
+    kPopup,       // borderless, covering a monitor switched to the requested mode
+    kCover,       // borderless, black and above other programs' windows, covering a
+                  // monitor left in its own mode
 };
 
 struct WindowRequest {

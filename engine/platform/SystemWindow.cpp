@@ -69,22 +69,22 @@ int32_t SystemWindow::CreateChild(const char* title, void* parentWindow) {
     return kOk;
 }
 
-// 0 when every monitor has been dealt with; 1 on a mirroring driver ahead of
-// the first window, a monitor off the desktop or a framed window that could
-// not be made. *mainWindow holds the first window made, failure or not.
+// 0 when every monitor has been dealt with; 1 on a monitor off the desktop
+// or a framed window that could not be made. *mainWindow holds the first
+// window made, failure or not.
 int32_t SystemWindow::CreateOnEveryMonitor(const Request& request, void** mainWindow) {
+    GrowableArray<uint32_t> withoutMode(4, 4);
     DisplayDevice device;
     for (uint32_t index = 0; display_.EnumerateDevice(nullptr, index, &device); ++index) {
-        if (IsMirroring(device)) {
-            if (*mainWindow == nullptr) return kFailed;
-            continue;
-        }
+        // A mirroring driver repeats another device's picture: it has no
+        // monitor of its own to cover, wherever the system lists it.
+        if (IsMirroring(device)) continue;
         WindowRect monitor;
         const Monitor found = FindMonitor(device, &monitor);
         if (found == Monitor::kNone) continue;
         if (found == Monitor::kOffDesktop) return kFailed;
         if (request.fullScreen) {
-            CoverMonitor(device, monitor, request, mainWindow);
+            if (!SwitchAndCover(device, monitor, request, mainWindow)) withoutMode.Append(index);
             continue;
         }
         WindowRequest framed;
@@ -97,14 +97,16 @@ int32_t SystemWindow::CreateOnEveryMonitor(const Request& request, void** mainWi
         if (created == nullptr) return kFailed;
         if (*mainWindow == nullptr) *mainWindow = created;
     }
+    // Only once some monitor shows the mode is there a show to black out
+    // the others for, and a main window to own their covers.
+    if (*mainWindow != nullptr) BlackOut(withoutMode, request.title, *mainWindow);
     return kOk;
 }
 
 // Tries the device's modes that match the request in their order until one
-// can be set and covered by a window. A monitor without such a mode is left
-// without a window.
-void SystemWindow::CoverMonitor(const DisplayDevice& device, const WindowRect& monitor, const Request& request,
-                                void** mainWindow) {
+// can be set and covered by a window. False when none could.
+bool SystemWindow::SwitchAndCover(const DisplayDevice& device, const WindowRect& monitor, const Request& request,
+                                  void** mainWindow) {
     DisplayMode mode;
     for (uint32_t index = 0; display_.EnumerateMode(device.name.CStr(), index, &mode); ++index) {
         if (!Matches(mode, request.mode)) continue;
@@ -119,7 +121,27 @@ void SystemWindow::CoverMonitor(const DisplayDevice& device, const WindowRect& m
         void* created = display_.NewWindow(popup);
         if (created == nullptr) continue;
         if (*mainWindow == nullptr) *mainWindow = created;
-        return;
+        return true;
+    }
+    return false;
+}
+
+// Covers each of the devices (enumeration indexes) at its desktop rectangle
+// as it is now, after the other monitors' changes, without touching its
+// mode. A cover is no part of the show: one that cannot be made is noted
+// and its monitor stays bare.
+void SystemWindow::BlackOut(const GrowableArray<uint32_t>& devices, const char* title, void* mainWindow) {
+    for (const uint32_t index : devices) {
+        DisplayDevice device;
+        WindowRequest cover;
+        if (!display_.EnumerateDevice(nullptr, index, &device) ||
+            FindMonitor(device, &cover.rect) != Monitor::kAttached)
+            continue;
+        cover.kind = WindowKind::kCover;
+        cover.className = className_.CStr();
+        cover.title = title;
+        cover.parent = mainWindow;
+        if (display_.NewWindow(cover) == nullptr) LogWarning("Монитор [%s] не закрыт окном.", device.name.CStr());
     }
 }
 

@@ -1,11 +1,13 @@
 // The engine's window: a child of a given window, one framed window per
-// monitor, or full screen, where every monitor is switched to the requested
-// mode and covered with a borderless window. Further windows are owned by the
+// monitor, or full screen, where every monitor that has the requested mode is
+// switched to it and covered with a borderless window, and every other
+// monitor is blacked out in its own mode. Further windows are owned by the
 // first (the main window). Destroying restores every monitor's mode.
 #pragma once
 
 #include <cstdint>
 
+#include "engine/core/GrowableArray.h"
 #include "engine/core/String.h"
 #include "engine/platform/DisplaySystem.h"
 #include "engine/render/WindowSystem.h"
@@ -18,10 +20,14 @@ public:
     explicit SystemWindow(DisplaySystem& display) : display_(display) {}
 
     // Registers the window class (title + " Class") and creates the windows.
-    // *window receives the main window; it is left unchanged for a child and
-    // when no monitor has the requested full-screen mode (then nothing is
-    // left behind and the result is still 0). 0 ok; 3 null output; 1 failed,
-    // after tearing down whatever was made (windows, modes, class).
+    // Mirroring drivers are passed over. Full screen, a monitor without the
+    // requested mode gets a black window over its desktop rectangle, made
+    // after every other monitor and owned by the main window; a cover that
+    // cannot be made only leaves its monitor bare. *window receives the main
+    // window; it is left unchanged for a child and when no monitor has the
+    // requested full-screen mode (then nothing is left behind and the result
+    // is still 0). 0 ok; 3 null output; 1 failed, after tearing down whatever
+    // was made (windows, modes, class).
     int32_t CreateSystemWindow(void** window, const char* title, void* parentWindow, bool fullScreen,
                                int32_t bitsPerPixel, int32_t x, int32_t y, int32_t width, int32_t height);
     // Destroys the window (null: none; one already gone, e.g. closed by the
@@ -47,8 +53,9 @@ private:
 
     int32_t CreateChild(const char* title, void* parentWindow);
     int32_t CreateOnEveryMonitor(const Request& request, void** mainWindow);
-    void CoverMonitor(const DisplayDevice& device, const WindowRect& monitor, const Request& request,
-                      void** mainWindow);
+    bool SwitchAndCover(const DisplayDevice& device, const WindowRect& monitor, const Request& request,
+                        void** mainWindow);
+    void BlackOut(const GrowableArray<uint32_t>& devices, const char* title, void* mainWindow);
     Monitor FindMonitor(const DisplayDevice& device, WindowRect* rect);
     void RestoreModes();
 

@@ -92,6 +92,9 @@ void* Win32DisplaySystem::NewWindow(const WindowRequest& request) {
         style = WS_OVERLAPPED | WS_VISIBLE;
         exStyle = kFramedExStyle;
         AdjustWindowRect(&area, WS_VISIBLE, FALSE);
+    } else if (request.kind == WindowKind::kCover) {
+        // Above the monitor's task bar; the class's brush paints it black.
+        exStyle = WS_EX_TOPMOST;
     }
     return CreateWindowExA(exStyle, request.className, request.title, style, area.left, area.top,
                            area.right - area.left, area.bottom - area.top, static_cast<HWND>(request.parent),

@@ -94,7 +94,7 @@ public:
         return true;
     }
     void* NewWindow(const WindowRequest& request) override {
-        static const char* const kKinds[] = {"child", "overlapped", "popup"};
+        static const char* const kKinds[] = {"child", "overlapped", "popup", "cover"};
         const WindowRect& r = request.rect;
         std::string call = "window " + std::string(kKinds[static_cast<int>(request.kind)]) + " " +
                            std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +

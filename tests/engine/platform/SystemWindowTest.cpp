@@ -2,6 +2,7 @@
 // a fake display: what is created, what is torn down, in which order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,17 +77,46 @@ TEST_F(SystemWindowTest, TwoMonitorsWindowedGetTwoWindowsAtOneRectangleTheSecond
     EXPECT_EQ(display.AliveWindows(), 0);
 }
 
-TEST_F(SystemWindowTest, FullScreenSkipsTheMonitorWithoutTheMode) {
+// The monitor without the mode keeps its own and is blacked out once the
+// walk is over, owned by the main window.
+TEST_F(SystemWindowTest, FullScreenBlacksOutTheMonitorWithoutTheMode) {
     display.devices = {Primary(), Secondary()};
     ASSERT_EQ(FullScreen(1024, 768, 32), kOk);
     EXPECT_EQ(window, FakeDisplaySystem::Handle(1));
     // The matching mode is the third; the change asks the system to undo it
     // should the process die.
     EXPECT_EQ(display.calls,
-              (Calls{"register T Class", "mode DISPLAY1 #2 flags 4", "window popup 0,0,1024,768 parent 0 -> 1"}));
+              (Calls{"register T Class", "mode DISPLAY1 #2 flags 4", "window popup 0,0,1024,768 parent 0 -> 1",
+                     "window cover 1024,0,2304,1024 parent 1 -> 2"}));
     ASSERT_EQ(system.DestroySystemWindow(window), kOk);
-    EXPECT_EQ(CallsFrom(3), (Calls{"delete 1", "restore DISPLAY1 flags 0", "restore DISPLAY2 flags 0",
+    EXPECT_EQ(CallsFrom(4), (Calls{"delete 1", "restore DISPLAY1 flags 0", "restore DISPLAY2 flags 0",
                                    "unregister T Class"}));
+    EXPECT_EQ(display.AliveWindows(), 0);
+}
+
+// The primary lacks the mode: the second monitor's window is the main one
+// and owns the primary's cover, made after it.
+TEST_F(SystemWindowTest, APrimaryWithoutTheModeIsCoveredAfterTheMainWindow) {
+    display.devices = {Primary(), Secondary(), Secondary("DISPLAY3")};
+    display.devices[2].current = Mode(800, 600, 32, -800, 0);
+    ASSERT_EQ(FullScreen(1280, 1024, 32), kOk);
+    EXPECT_EQ(window, FakeDisplaySystem::Handle(1));
+    EXPECT_EQ(CallsFrom(1), (Calls{"mode DISPLAY2 #0 flags 4", "window popup 1024,0,2304,1024 parent 0 -> 1",
+                                   "mode DISPLAY3 #0 flags 4", "window popup -800,0,480,1024 parent 1 -> 2",
+                                   "window cover 0,0,1024,768 parent 1 -> 3"}));
+    system.DestroySystemWindow(window);
+    EXPECT_EQ(display.AliveWindows(), 0);
+}
+
+TEST_F(SystemWindowTest, ACoverThatCannotBeMadeLeavesTheShowRunning) {
+    display.devices = {Primary(), Secondary()};
+    display.failingWindowAttempt = 2;
+    test::LogCapture log;
+    ASSERT_EQ(FullScreen(1024, 768, 32), kOk);
+    EXPECT_EQ(window, FakeDisplaySystem::Handle(1));
+    EXPECT_EQ(display.calls.back(), "window cover 1024,0,2304,1024 parent 1 refused");
+    EXPECT_TRUE(log->Contains(kLogWarning, "Монитор [DISPLAY2] не закрыт окном."));
+    system.DestroySystemWindow(window);
 }
 
 TEST_F(SystemWindowTest, FullScreenCoversEveryMonitorThatHasTheMode) {
@@ -117,23 +147,27 @@ TEST_F(SystemWindowTest, FullScreenWithTheModeNowhereLeavesNothingAndSucceeds) {
                                     "unregister T Class"}));
 }
 
-TEST_F(SystemWindowTest, AMirroringDriverBeforeTheFirstWindowFails) {
-    display.devices = {Mirror(), Primary()};
-    test::LogCapture log;
-    ASSERT_EQ(Windowed(), kFailed);
-    EXPECT_EQ(window, untouched);
-    EXPECT_EQ(display.calls, (Calls{"register T Class", "restore MIRROR flags 0", "restore DISPLAY1 flags 0",
-                                    "unregister T Class"}));
-    EXPECT_TRUE(log->Contains(kLogError, "Невозможно создать окно [T]."));
-}
-
-TEST_F(SystemWindowTest, AMirroringDriverAfterTheFirstWindowIsSkipped) {
-    display.devices = {Primary(), Mirror(), Secondary()};
-    ASSERT_EQ(Windowed(), kOk);
-    EXPECT_EQ(display.windows.size(), 2u);
-    ASSERT_EQ(system.DestroySystemWindow(window), kOk);
-    EXPECT_EQ(CallsFrom(3), (Calls{"delete 1", "restore DISPLAY1 flags 0", "restore MIRROR flags 0",
-                                   "restore DISPLAY2 flags 0", "unregister T Class"}));
+// Wherever the system lists a mirroring driver, it gets no window and does
+// not stop the start; its mode is put back with the others.
+TEST_F(SystemWindowTest, AMirroringDriverIsPassedOverWhereverItIsListed) {
+    for (const bool fullScreen : {false, true}) {
+        for (const size_t place : {size_t(0), size_t(1)}) {
+            SCOPED_TRACE(testing::Message() << "full screen " << fullScreen << ", mirror at " << place);
+            FakeDisplaySystem display;
+            SystemWindow system{display};
+            display.devices = {Primary(), Secondary()};
+            display.devices[1].modes.push_back(Mode(1024, 768, 32));
+            display.devices.insert(display.devices.begin() + static_cast<std::ptrdiff_t>(place), Mirror());
+            void* window = nullptr;
+            ASSERT_EQ(system.CreateSystemWindow(&window, "T", nullptr, fullScreen, 32, 0, 0, 1024, 768), kOk);
+            EXPECT_EQ(window, FakeDisplaySystem::Handle(1));
+            EXPECT_EQ(display.windows.size(), 2u);
+            for (const std::string& call : display.calls) EXPECT_EQ(call.find("mode MIRROR"), std::string::npos);
+            ASSERT_EQ(system.DestroySystemWindow(window), kOk);
+            EXPECT_NE(std::find(display.calls.begin(), display.calls.end(), "restore MIRROR flags 0"),
+                      display.calls.end());
+        }
+    }
 }
 
 TEST_F(SystemWindowTest, ADeviceWithoutAMonitorIsPassedOver) {

@@ -26,7 +26,8 @@ bool WaitFor(Ready ready, DWORD milliseconds = 30000) {
 }
 
 // One run of zel.scr with the given arguments; it inherits this process's
-// environment (set ZEL_* variables before starting it). A run still going
+// environment (set ZEL_* variables before starting it) and, under Wine, its
+// language and code pages, whatever locale variables the environment holds. A run still going
 // when the object goes is terminated.
 class SaverProcess {
 public:
@@ -37,6 +38,7 @@ public:
     SaverProcess& operator=(const SaverProcess&) = delete;
 
     bool Started() const { return started_; }
+    DWORD Id() const { return process_.dwProcessId; }
     bool HasExited() const;
     // The exit code once the process has ended, or -1 when it does not end
     // within `milliseconds`.
