@@ -12,6 +12,7 @@ namespace zel {
 namespace {
 
 void* gLibrary = nullptr;  // the loaded library, null when none
+bool gSoundDisabled = false;
 char gPath[os::kMaxPath] = {};
 
 // Writes the library's bytes out and loads them; 1 after the ERROR line.
@@ -66,6 +67,10 @@ void ListenerHook(const Vector3& position, const Vector3& direction, const Vecto
 int32_t SoundManager::Initialize() {
     LogInfo("Инициализация менеджера звука.");
     if (gLibrary != nullptr) return kOk;
+    if (gSoundDisabled) {
+        LogInfo("Звук отключён: программа работает без звука.");
+        return kOk;
+    }
     if (LoadLibraryFromResource() != kOk) return kFailed;
     // A library without one of the table's functions is as unusable as one
     // of another version.
@@ -92,6 +97,8 @@ int32_t SoundManager::Initialize() {
     LogInfo("Менеджер звука инициализирован.");
     return kOk;
 }
+
+void SoundManager::DisableSound() { gSoundDisabled = true; }
 
 int32_t SoundManager::Terminate() {
     LogInfo("Завершение работы менеджера звука.");

@@ -28,6 +28,10 @@ public:
     // cannot be written or loaded, or is the wrong version. Every failure
     // is logged.
     static int32_t Initialize();
+    // For programs that only read or make content (the tools): called
+    // before the engine starts, Initialize then loads no library, logs that
+    // the program runs without sound and gives 0. Sound nodes stay silent.
+    static void DisableSound();
     // Always 0.
     static int32_t Terminate();
 

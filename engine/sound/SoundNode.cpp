@@ -21,7 +21,9 @@ int32_t SoundNode::LoadSound(File* file, bool is3D) {
     const int32_t status = sound_.Load(file, is3D);
     if (status != kOk) return status;
     is3D_ = is3D;
-    if (sound_.stream == 0) LogWarning("Невозможно загрузить файл звука [%s]", file->GetName().CStr());
+    // Without a library (sound off) no stream is made and none is missed.
+    if (sound_.stream == 0 && GetSoundLibrary().BASS_StreamCreateFile != nullptr)
+        LogWarning("Невозможно загрузить файл звука [%s]", file->GetName().CStr());
     SetLoop(loop_);
     if (is3D_) GetSoundLibrary().Apply3D();
     fileName_ = file->GetName();

@@ -8,6 +8,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Log.h"
 #include "engine/core/Pointer.h"
+#include "engine/sound/SoundManager.h"
 #include "tools/common/StderrMessageOutput.h"
 #include "tools/content/ContentArchives.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     zel::Pointer<zel::MessageOutput> output(new zel::StderrMessageOutput("zel-content"));
     zel::RegisterMessageOutput(output);
     int status = 1;
+    zel::SoundManager::DisableSound();
     if (zel::EngineInitialize() == zel::kOk) {
         zel::LoadContentCodecs();
         status = zel::MakeContentArchive(argv[1], argv[2]);

@@ -5,6 +5,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Log.h"
 #include "engine/core/Pointer.h"
+#include "engine/sound/SoundManager.h"
 #include "tools/image/ImageTool.h"
 #include "tools/common/StderrMessageOutput.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     zel::Pointer<zel::MessageOutput> output(new zel::StderrMessageOutput("zel-image"));
     zel::RegisterMessageOutput(output);
+    zel::SoundManager::DisableSound();
     if (zel::EngineInitialize() != 0) {
         std::fprintf(stderr, "zel-image: the engine did not start\n");
         return 1;

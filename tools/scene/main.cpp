@@ -15,6 +15,7 @@
 #include "engine/resources/File.h"
 #include "engine/resources/FileManager.h"
 #include "engine/scene/SceneNode.h"
+#include "engine/sound/SoundManager.h"
 #include "tools/common/StderrMessageOutput.h"
 #include "tools/scene/SampleScene.h"
 #include "tools/scene/SceneDumper.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
     zel::Pointer<zel::MessageOutput> output(new zel::StderrMessageOutput("zel-scene"));
     zel::RegisterMessageOutput(output);
     int status = 1;
+    zel::SoundManager::DisableSound();
     if (zel::EngineInitialize() == zel::kOk)
         status = Run(argc, argv);
     else
