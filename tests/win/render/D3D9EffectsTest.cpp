@@ -186,7 +186,14 @@ TEST_F(D3D9LensFlareTest, AFlareGlowsWhereItStands) {
 }
 
 TEST_F(D3D9LensFlareTest, AFullyVisibleGlowGivesAlphaNearOne) {
+    // The renderer waits one second for a query's count and takes 0 after
+    // that; on a busy machine the software rasterizer can be slower, so a
+    // frame whose count did not come in time is drawn again.
     DrawFrame(false);
+    for (int attempt = 0; attempt < 3 && lens_->glowColor.a == 0.0f; ++attempt) {
+        renderer_->EndScene();
+        DrawFrame(false);
+    }
     EXPECT_GT(lens_->glowColor.a, 0.8f);
     EXPECT_LT(lens_->glowColor.a, 1.25f);
 }
