@@ -31,7 +31,10 @@ struct AudioVector {
 // 0x20002.
 ZEL_AUDIO_EXPORT uint32_t ZEL_AUDIO_CALL BASS_GetVersion();
 // device: -1 the default output, 0 no sound, 1 the output. A second call
-// while initialised succeeds and changes nothing. Fails with no output.
+// while initialised succeeds and changes nothing. Fails with no output. The
+// output is only found here: it opens when a stream is first heard (playing
+// at a volume above 0 under a global volume above 0) and closes again after
+// a few seconds with nothing heard.
 ZEL_AUDIO_EXPORT int32_t ZEL_AUDIO_CALL BASS_Init(int32_t device, uint32_t frequency, uint32_t flags, void* window,
                                                   const void* guid);
 ZEL_AUDIO_EXPORT uint32_t ZEL_AUDIO_CALL BASS_GetDevice();

@@ -39,6 +39,8 @@ public:
 
     bool Is3D() const { return is3D_; }
     bool IsPlaying() const { return playing_; }
+    // Playing at a volume above 0.
+    bool IsAudible() const { return playing_ && volume_ > 0.0f; }
     bool IsLooping() const { return loop_; }
     void SetLoop(bool loop) { loop_ = loop; }
 

@@ -1,7 +1,10 @@
 // The exported functions over one mixer and at most one output. Every call
-// and every block the output thread mixes take the same lock. Without a
-// running output the streams still advance with the wall clock, mixed into
-// nothing, so a program behaves the same with or without a sound card.
+// and every block the output thread mixes take the same lock. BASS_Init
+// only finds the output; it is opened when a stream is first heard and
+// closes itself once nothing has been heard for kIdleSeconds, so a program
+// that plays nothing holds no device. While it is closed (or there is none)
+// the streams still advance with the wall clock, mixed into nothing, so a
+// program behaves the same with or without a sound card.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -28,13 +31,20 @@ constexpr uint32_t kFlagLoop = 4;
 // between calls does not decode minutes of sound at once.
 constexpr double kMaxCatchUpSeconds = 1.0;
 constexpr int32_t kScratchFrames = 1024;
+// How long the output stays open with nothing heard.
+constexpr int32_t kIdleSeconds = 5;
+// How long an output that refused to open is left alone.
+constexpr auto kRetryAfter = std::chrono::seconds(1);
 
 using Clock = std::chrono::steady_clock;
 
 struct State {
     std::mutex mutex;
     Mixer* mixer = nullptr;                 // created on first use
-    std::unique_ptr<Output> output;         // running while set
+    std::unique_ptr<Output> output;         // found by BASS_Init, kept until BASS_Free
+    bool outputOpen = false;                // playing the mix
+    int64_t idleFrames = 0;                 // mixed since something was last heard
+    Clock::time_point nextOpen{};           // no opening before this
     int32_t device = -1;                    // -1 until BASS_Init succeeds
     Clock::time_point silentSince{};        // where the silent clock stands
     bool silentClockRunning = false;
@@ -72,7 +82,7 @@ Mixer* GetMixer(State& state, int32_t rate = kDefaultRate) {
 // when no output consumes the mix.
 void AdvanceSilently(State& state) {
     const Clock::time_point now = Clock::now();
-    if (state.output != nullptr || state.mixer == nullptr) {
+    if (state.outputOpen || state.mixer == nullptr) {
         state.silentClockRunning = false;
         return;
     }
@@ -94,6 +104,40 @@ void AdvanceSilently(State& state) {
     }
 }
 
+// The output thread's block, under the lock: the mix, and the end of the
+// start once nothing has been heard for kIdleSeconds. The silent clock then
+// takes over from this moment.
+bool RenderBlock(State& state, int16_t* out, int32_t frames) {
+    float scratch[2 * kScratchFrames];
+    std::lock_guard<std::mutex> lock(state.mutex);
+    for (int32_t done = 0; done < frames;) {
+        const int32_t chunk = std::min(frames - done, kScratchFrames);
+        state.mixer->Render(out + 2 * done, scratch, chunk);
+        done += chunk;
+    }
+    state.idleFrames = state.mixer->IsAudible() ? 0 : state.idleFrames + frames;
+    if (state.idleFrames < int64_t(kIdleSeconds) * state.mixer->GetRate()) return true;
+    state.outputOpen = false;
+    state.silentSince = Clock::now();
+    state.silentClockRunning = true;
+    return false;
+}
+
+// Lock held, after a call that may have made a stream heard: opens the
+// output found by BASS_Init when one is. An output that refuses to open
+// leaves the mix silent and is tried again a second later, not on every
+// call of every frame.
+void OpenOutputIfHeard(State& state) {
+    if (state.outputOpen || state.output == nullptr || state.mixer == nullptr || !state.mixer->IsAudible()) return;
+    const Clock::time_point now = Clock::now();
+    if (now < state.nextOpen) return;
+    State* target = &state;
+    state.idleFrames = 0;
+    state.outputOpen = state.output->Start(
+        state.mixer->GetRate(), [target](int16_t* out, int32_t frames) { return RenderBlock(*target, out, frames); });
+    if (!state.outputOpen) state.nextOpen = now + kRetryAfter;
+}
+
 // Runs `body` on the stream `handle` with the lock held.
 template <class T, class Body>
 T WithChannel(uint32_t handle, T failure, Body body) {
@@ -102,7 +146,9 @@ T WithChannel(uint32_t handle, T failure, Body body) {
     AdvanceSilently(state);
     Channel* channel = state.mixer != nullptr ? state.mixer->Find(handle) : nullptr;
     if (channel == nullptr) return Fail(kErrorHandle, failure);
-    return body(*channel);
+    const T result = body(*channel);
+    OpenOutputIfHeard(state);
+    return result;
 }
 
 Vec3 ToVec3(const AudioVector& v) { return Vec3{v.x, v.y, v.z}; }
@@ -125,28 +171,19 @@ int32_t ZEL_AUDIO_CALL BASS_Init(int32_t device, uint32_t frequency, uint32_t, v
     if (state.device >= 0) return Succeed(1);
     if (device == kDeviceDefault) device = kDeviceOutput;
     if (device != kDeviceNone && device != kDeviceOutput) return Fail(kErrorDevice, 0);
-    if (device == kDeviceOutput && !HasOutput()) return Fail(kErrorDriver, 0);
     const int32_t rate = frequency >= 8000 && frequency <= 192000 ? static_cast<int32_t>(frequency) : kDefaultRate;
     Mixer* mixer = GetMixer(state, rate);
     if (mixer == nullptr) return Fail(kErrorMemory, 0);
     if (device == kDeviceOutput) {
+        // Found, not opened: that waits for the first stream heard.
         std::unique_ptr<Output> output = CreateOutput();
-        Mixer* target = mixer;
-        std::mutex* guard = &state.mutex;
-        const bool started = output != nullptr && output->Start(mixer->GetRate(), [target, guard](int16_t* out, int32_t frames) {
-            float scratch[2 * kScratchFrames];
-            std::lock_guard<std::mutex> renderLock(*guard);
-            for (int32_t done = 0; done < frames;) {
-                const int32_t chunk = std::min(frames - done, kScratchFrames);
-                target->Render(out + 2 * done, scratch, chunk);
-                done += chunk;
-            }
-        });
-        if (!started) return Fail(kErrorDriver, 0);
+        if (output == nullptr || !output->Probe(mixer->GetRate())) return Fail(kErrorDriver, 0);
         state.output = std::move(output);
+        state.outputOpen = false;
+        state.nextOpen = Clock::time_point{};
     }
     state.device = device;
-    AdvanceSilently(state);
+    OpenOutputIfHeard(state);
     return Succeed(1);
 }
 
@@ -172,6 +209,7 @@ int32_t ZEL_AUDIO_CALL BASS_Free() {
         std::lock_guard<std::mutex> lock(state.mutex);
         if (state.device < 0) return Fail(kErrorInit, 0);
         output = std::move(state.output);
+        state.outputOpen = false;
         state.device = -1;
     }
     // Joined without the lock: the output thread takes it to mix.
@@ -190,6 +228,7 @@ uint32_t ZEL_AUDIO_CALL BASS_SetConfig(uint32_t option, uint32_t value) {
     Mixer* mixer = GetMixer(state);
     if (mixer == nullptr) return Fail(kErrorMemory, 0xFFFFFFFFu);
     mixer->SetStreamVolume(static_cast<int32_t>(value));
+    OpenOutputIfHeard(state);
     return Succeed(value);
 }
 

@@ -66,6 +66,11 @@ void Mixer::Apply3D() {
 
 void Mixer::SetStreamVolume(int32_t percent) { context_.streamVolume = std::clamp(percent, 0, 100) / 100.0f; }
 
+bool Mixer::IsAudible() const {
+    if (context_.streamVolume <= 0.0f) return false;
+    return std::any_of(channels_.begin(), channels_.end(), [](const Entry& e) { return e.channel->IsAudible(); });
+}
+
 void Mixer::Render(float* mix, int32_t frames) {
     std::fill(mix, mix + 2 * static_cast<size_t>(frames), 0.0f);
     for (Entry& entry : channels_) entry.channel->Mix(mix, frames, context_);

@@ -38,6 +38,9 @@ public:
     void SetFactors(float distance, float rolloff, float doppler);
     void Apply3D();
     void SetStreamVolume(int32_t percent);
+    // Whether a stream plays at a volume above 0 under a global volume
+    // above 0: only then does the mix need an output.
+    bool IsAudible() const;
 
     // Mixes the next `frames` stereo frames of every playing stream, limited
     // to [-1, 1].

@@ -43,14 +43,41 @@ void WavFileOutput::WriteHeader(uint32_t dataBytes) {
     std::fwrite(header, 1, sizeof header, file_);
 }
 
-bool WavFileOutput::Start(int32_t rate, RenderFunction render) {
-    file_ = std::fopen(path_.c_str(), "wb");
+// The first opening makes the file; later ones write on after its data.
+bool WavFileOutput::Open(int32_t rate) {
+    if (made_ && rate != rate_) return false;
+    file_ = std::fopen(path_.c_str(), made_ ? "r+b" : "wb");
     if (file_ == nullptr) return false;
-    rate_ = rate;
+    if (!made_) {
+        rate_ = rate;
+        framesWritten_ = 0;
+        WriteHeader(0);
+        made_ = true;
+    }
+    std::fseek(file_, 0, SEEK_END);
+    return true;
+}
+
+void WavFileOutput::Close() {
+    if (file_ == nullptr) return;
+    WriteHeader(static_cast<uint32_t>(std::min<uint64_t>(framesWritten_ * 4, kMaxDataBytes)));
+    std::fclose(file_);
+    file_ = nullptr;
+}
+
+bool WavFileOutput::Probe(int32_t rate) {
+    if (thread_.joinable()) return true;
+    if (!Open(rate)) return false;
+    Close();
+    return true;
+}
+
+bool WavFileOutput::Start(int32_t rate, RenderFunction render) {
+    // A start that the render function ended has finished with the file.
+    if (thread_.joinable()) thread_.join();
+    if (!Open(rate)) return false;
     render_ = std::move(render);
-    WriteHeader(0);
     stopping_ = false;
-    framesWritten_ = 0;
     thread_ = std::thread(&WavFileOutput::Run, this);
     return true;
 }
@@ -58,34 +85,32 @@ bool WavFileOutput::Start(int32_t rate, RenderFunction render) {
 void WavFileOutput::Run() {
     std::vector<int16_t> samples(2 * kChunkFrames);
     const auto start = std::chrono::steady_clock::now();
+    uint64_t framesThisStart = 0;
+    bool more = true;
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!stopping_) {
+    while (more && !stopping_) {
         wake_.wait_for(lock, kPeriod, [this] { return stopping_; });
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const uint64_t due = static_cast<uint64_t>(elapsed * rate_);
-        while (framesWritten_ < due && framesWritten_ * 4 < kMaxDataBytes) {
-            const int32_t frames = static_cast<int32_t>(std::min<uint64_t>(due - framesWritten_, kChunkFrames));
-            render_(samples.data(), frames);
+        while (more && framesThisStart < due && framesWritten_ * 4 < kMaxDataBytes) {
+            const int32_t frames = static_cast<int32_t>(std::min<uint64_t>(due - framesThisStart, kChunkFrames));
+            more = render_(samples.data(), frames);
             std::fwrite(samples.data(), 4, static_cast<size_t>(frames), file_);
+            framesThisStart += frames;
             framesWritten_ += frames;
         }
     }
+    Close();
 }
 
 void WavFileOutput::Stop() {
-    if (thread_.joinable()) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            stopping_ = true;
-        }
-        wake_.notify_all();
-        thread_.join();
+    if (!thread_.joinable()) return;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
     }
-    if (file_ != nullptr) {
-        WriteHeader(static_cast<uint32_t>(std::min<uint64_t>(framesWritten_ * 4, kMaxDataBytes)));
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    wake_.notify_all();
+    thread_.join();
 }
 
 }  // namespace zel::audio

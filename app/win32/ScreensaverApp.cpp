@@ -191,15 +191,10 @@ int32_t ScreensaverApp::CreateShowWindow() {
     if (Step(renderer.OpenWindow(modeIndex, GetText("AppName", "3D SCREENSAVER"), parentWindow_, 0, 0, 640, 480),
              "Невозможно создать окно выбранного режима.") != 0)
         return 1;
+    // A failed start leaves the show silent; without a library the manager
+    // has already said so.
+    SoundManager::InitializeDevice(renderer.GetWindow());
     const SoundLibrary& sound = GetSoundLibrary();
-    const bool started = sound.BASS_Init != nullptr &&
-                         sound.BASS_Init(-1, 44100, SoundLibrary::kInitFlag3D, renderer.GetWindow(), nullptr) != 0;
-    const char* device = sound.BASS_GetDeviceDescription != nullptr ? sound.BASS_GetDeviceDescription(0) : nullptr;
-    if (!started)
-        LogError("Невозможно инициализировать звук. Причина [%d]. Устройство [%s]",
-                 sound.BASS_ErrorGetCode != nullptr ? sound.BASS_ErrorGetCode() : -1, device != nullptr ? device : "");
-    else
-        LogInfo("Звук инициализирован. Устройство [%d] [%s]", 0, device != nullptr ? device : "");
     if (sound.BASS_Set3DFactors != nullptr) sound.BASS_Set3DFactors(1.0f, 10.0f, 1.0f);
     sound.Apply3D();
     ShowCursor(FALSE);

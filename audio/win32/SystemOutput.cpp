@@ -23,23 +23,41 @@ constexpr int32_t kBuffersPerSecond = 50;
 // How long the thread sleeps at most before it looks at the stop flag again.
 constexpr DWORD kWaitMilliseconds = 100;
 
+WAVEFORMATEX Format(int32_t rate) {
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 2;
+    format.nSamplesPerSec = static_cast<DWORD>(rate);
+    format.wBitsPerSample = 16;
+    format.nBlockAlign = 4;
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    return format;
+}
+
 class WaveOutput final : public Output {
 public:
-    ~WaveOutput() override { Stop(); }
+    ~WaveOutput() override {
+        Stop();
+        if (event_ != nullptr) CloseHandle(event_);
+    }
+
+    // The format query asks the driver without opening the device.
+    bool Probe(int32_t rate) override {
+        if (rate <= 0) return false;
+        WAVEFORMATEX format = Format(rate);
+        return waveOutOpen(nullptr, WAVE_MAPPER, &format, 0, 0, WAVE_FORMAT_QUERY) == MMSYSERR_NOERROR;
+    }
 
     bool Start(int32_t rate, RenderFunction render) override {
+        // A start that the render function ended has closed the device.
+        if (thread_.joinable()) thread_.join();
         if (device_ != nullptr || rate <= 0) return false;
         frames_ = rate / kBuffersPerSecond;
         samples_.assign(static_cast<size_t>(2 * frames_ * kBuffers), 0);
-        event_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        // One event for every start; the device signals it as blocks return.
+        if (event_ == nullptr) event_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
         if (event_ == nullptr) return false;
-        WAVEFORMATEX format{};
-        format.wFormatTag = WAVE_FORMAT_PCM;
-        format.nChannels = 2;
-        format.nSamplesPerSec = static_cast<DWORD>(rate);
-        format.wBitsPerSample = 16;
-        format.nBlockAlign = 4;
-        format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+        WAVEFORMATEX format = Format(rate);
         if (waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(event_), 0, CALLBACK_EVENT) !=
             MMSYSERR_NOERROR) {
             device_ = nullptr;
@@ -68,12 +86,10 @@ public:
     }
 
     void Stop() override {
-        if (thread_.joinable()) {
-            stopping_ = true;
-            SetEvent(event_);
-            thread_.join();
-        }
-        Close();
+        if (!thread_.joinable()) return;
+        stopping_ = true;
+        SetEvent(event_);
+        thread_.join();
     }
 
 private:
@@ -83,25 +99,29 @@ private:
         return queued_[index] && (flags & WHDR_DONE) == 0;
     }
 
+    // Ends when stopped or when the render function has given the last
+    // block; the blocks still queued then hold only silence.
     void Run() {
         int next = 0;
-        while (!stopping_) {
+        bool more = true;
+        while (more && !stopping_) {
             if (IsBusy(next)) {
                 WaitForSingleObject(event_, kWaitMilliseconds);
                 continue;
             }
             WAVEHDR& header = headers_[next];
-            render_(reinterpret_cast<int16_t*>(header.lpData), frames_);
+            more = render_(reinterpret_cast<int16_t*>(header.lpData), frames_);
             header.dwFlags &= ~static_cast<DWORD>(WHDR_DONE);
             queued_[next] = waveOutWrite(device_, &header, sizeof header) == MMSYSERR_NOERROR;
             // A device that refuses blocks must not make the thread spin.
             if (!queued_[next]) WaitForSingleObject(event_, kWaitMilliseconds);
             next = (next + 1) % kBuffers;
         }
+        Close();
     }
 
-    // Returns every queued block and closes the device; the thread is not
-    // running.
+    // Returns every queued block and closes the device; called by the
+    // thread as it ends, or by Start before there is one.
     void Close() {
         if (device_ != nullptr) {
             waveOutReset(device_);
@@ -110,10 +130,6 @@ private:
             device_ = nullptr;
         }
         prepared_ = 0;
-        if (event_ != nullptr) {
-            CloseHandle(event_);
-            event_ = nullptr;
-        }
     }
 
     HWAVEOUT device_ = nullptr;

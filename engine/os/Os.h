@@ -42,8 +42,18 @@ constexpr uint32_t kMaxPath = 260;
 // bytes). False when the file cannot be created or written; nothing is left
 // behind then.
 bool WriteTemporaryFile(const char* prefix, const void* bytes, uint32_t size, char* path);
+// The same in the existing folder `folder` instead of the temporary one.
+bool WriteUniqueFile(const char* folder, const char* prefix, const void* bytes, uint32_t size, char* path);
 // Deletes a file written above; false when the system refuses.
 bool DeleteTemporaryFile(const char* path);
+
+// The user's local (not roaming) application-data folder, ending in the
+// path separator, in `path` (kMaxPath bytes); natively the XDG data folder.
+// False when the system names none or it does not fit.
+bool GetLocalAppDataFolder(char* path);
+// Creates the folder `path` unless it exists; its parent must exist. True
+// when a folder of that name exists afterwards (not a file).
+bool CreateFolder(const char* path);
 
 // Shows `text` to the user in a modal box with an empty caption and an OK
 // button (natively: on stderr). A hook set with SetMessageBoxHook takes the

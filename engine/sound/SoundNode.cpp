@@ -21,7 +21,8 @@ int32_t SoundNode::LoadSound(File* file, bool is3D) {
     const int32_t status = sound_.Load(file, is3D);
     if (status != kOk) return status;
     is3D_ = is3D;
-    // Without a library (sound off) no stream is made and none is missed.
+    // Without a library no file is refused: the sound manager has said once
+    // that the program runs without sound.
     if (sound_.stream == 0 && GetSoundLibrary().BASS_StreamCreateFile != nullptr)
         LogWarning("Невозможно загрузить файл звука [%s]", file->GetName().CStr());
     SetLoop(loop_);

@@ -1,8 +1,11 @@
 // The exported functions: version, devices and error codes, refusal of bad
-// streams and handles, and the WAV-file output end to end (a looping 3D
-// stream on the listener's left is heard, louder on the left).
+// streams and handles, the output opened only while a stream is heard, and
+// the WAV-file output end to end (a looping 3D stream on the listener's left
+// is heard, louder on the left; each opening appends to the file).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +16,8 @@
 #include "TestSounds.h"
 #include "audio/AudioApi.h"
 #include "audio/ErrorCode.h"
+#include "audio/Output.h"
+#include "audio/WavFileOutput.h"
 
 namespace zel::audio {
 namespace {
@@ -124,6 +129,110 @@ TEST(Library, TheWavOutputHearsALoopingSourceOnTheLeft) {
     }
     EXPECT_GT(leftEnergy, 1000.0 * (dataBytes / 4) / 100.0);  // not silent
     EXPECT_GT(leftEnergy, 2.0 * rightEnergy);
+}
+
+// A device the test drives: blocks are mixed only when the test pumps them,
+// as fast as it likes, so seconds of device time pass at once.
+class FakeOutput final : public Output {
+public:
+    static inline int probes = 0;
+    static inline int starts = 0;
+    static inline bool open = false;
+    static inline RenderFunction render;
+
+    static std::unique_ptr<Output> Make() { return std::make_unique<FakeOutput>(); }
+
+    bool Probe(int32_t) override {
+        ++probes;
+        return true;
+    }
+    bool Start(int32_t, RenderFunction function) override {
+        ++starts;
+        open = true;
+        render = std::move(function);
+        return true;
+    }
+    void Stop() override { open = false; }
+
+    // Plays `seconds` of 20 ms blocks while the library keeps the output
+    // open; whether it still is.
+    static bool Pump(double seconds) {
+        int16_t block[2 * 882];
+        for (int i = 0; open && i < static_cast<int>(seconds * 50); ++i) open = render(block, 882);
+        return open;
+    }
+};
+
+TEST(Library, TheOutputIsOpenOnlyWhileAStreamIsHeard) {
+    SetOutputFactory(&FakeOutput::Make);
+    ASSERT_EQ(BASS_Init(-1, 44100, 4, nullptr, nullptr), 1);
+    EXPECT_EQ(FakeOutput::probes, 1);
+    EXPECT_EQ(FakeOutput::starts, 0);  // found, not opened
+    EXPECT_EQ(BASS_GetDevice(), 1u);
+
+    const std::string ogg = MakeOgg(Sine(440.0, 0.2, 44100), 1, 44100);
+    const uint32_t stream = BASS_StreamCreateFile(1, ogg.data(), 0, static_cast<uint32_t>(ogg.size()), 0);
+    ASSERT_NE(stream, 0u);
+    EXPECT_EQ(BASS_ChannelSetFlags(stream, 4), 1);
+    // Playing at volume 0 is not heard; raising the volume opens the output.
+    EXPECT_EQ(BASS_ChannelSetAttributes(stream, -1, 0, -101), 1);
+    EXPECT_EQ(BASS_ChannelPlay(stream, 0), 1);
+    EXPECT_EQ(FakeOutput::starts, 0);
+    EXPECT_EQ(BASS_ChannelSetAttributes(stream, -1, 100, -101), 1);
+    EXPECT_EQ(FakeOutput::starts, 1);
+    EXPECT_TRUE(FakeOutput::Pump(10.0));  // a looping stream keeps it open
+
+    // Stopped, the stream holds the output a few seconds more, then it closes.
+    EXPECT_EQ(BASS_ChannelStop(stream), 1);
+    EXPECT_TRUE(FakeOutput::Pump(3.5));
+    EXPECT_FALSE(FakeOutput::Pump(10.0));
+
+    // Under a global volume of 0 nothing is heard; raising it opens again.
+    EXPECT_EQ(BASS_SetConfig(5, 0), 0u);
+    EXPECT_EQ(BASS_ChannelPlay(stream, 0), 1);
+    EXPECT_EQ(FakeOutput::starts, 1);
+    EXPECT_EQ(BASS_SetConfig(5, 100), 100u);
+    EXPECT_EQ(FakeOutput::starts, 2);
+    EXPECT_TRUE(FakeOutput::Pump(1.0));
+
+    EXPECT_EQ(BASS_Free(), 1);
+    EXPECT_FALSE(FakeOutput::open);
+    SetOutputFactory(nullptr);
+}
+
+// Each start of the WAV output ended by its render function leaves a whole
+// file; the next start appends, as a device reopened plays on.
+TEST(Library, EachOpeningOfTheWavOutputAppendsToItsFile) {
+    const std::string path = ::testing::TempDir() + "zel_audio_reopened.wav";
+    std::atomic<uint64_t> rendered{0};
+    std::atomic<int> blocks{0};
+    {
+        WavFileOutput output(path);
+        ASSERT_TRUE(output.Probe(44100));
+        EXPECT_EQ(ReadFile(path).size(), 44u);
+        for (int16_t value : {1000, 2000}) {
+            // One block of `value` per start, the last block of that start.
+            // The next start waits for this one to end by itself.
+            ASSERT_TRUE(output.Start(44100, [&rendered, &blocks, value](int16_t* out, int32_t frames) {
+                std::fill(out, out + 2 * frames, value);
+                rendered += static_cast<uint64_t>(frames);
+                ++blocks;
+                return false;
+            }));
+        }
+        for (int i = 0; i < 1000 && blocks < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        output.Stop();
+    }
+    ASSERT_EQ(blocks, 2);
+    const std::string wav = ReadFile(path);
+    std::remove(path.c_str());
+    ASSERT_EQ(wav.size(), 44 + 4 * rendered);
+    const uint32_t dataBytes = static_cast<uint8_t>(wav[40]) | (static_cast<uint8_t>(wav[41]) << 8) |
+                               (static_cast<uint8_t>(wav[42]) << 16) |
+                               (static_cast<uint32_t>(static_cast<uint8_t>(wav[43])) << 24);
+    EXPECT_EQ(dataBytes, 4 * rendered);
+    EXPECT_EQ(Sample(wav, 0), 1000);
+    EXPECT_EQ(Sample(wav, 2 * rendered - 1), 2000);
 }
 
 }  // namespace

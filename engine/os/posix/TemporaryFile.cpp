@@ -10,9 +10,13 @@
 namespace zel::os {
 
 bool WriteTemporaryFile(const char* prefix, const void* bytes, uint32_t size, char* path) {
-    if (prefix == nullptr || path == nullptr || (bytes == nullptr && size != 0)) return false;
     const char* folder = std::getenv("TMPDIR");
     if (folder == nullptr || folder[0] == '\0') folder = "/tmp";
+    return WriteUniqueFile(folder, prefix, bytes, size, path);
+}
+
+bool WriteUniqueFile(const char* folder, const char* prefix, const void* bytes, uint32_t size, char* path) {
+    if (folder == nullptr || prefix == nullptr || path == nullptr || (bytes == nullptr && size != 0)) return false;
     const int length = std::snprintf(path, kMaxPath, "%s/%sXXXXXX", folder, prefix);
     if (length < 0 || static_cast<uint32_t>(length) >= kMaxPath) return false;
     const int file = mkstemp(path);

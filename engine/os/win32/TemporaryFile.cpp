@@ -5,10 +5,14 @@
 namespace zel::os {
 
 bool WriteTemporaryFile(const char* prefix, const void* bytes, uint32_t size, char* path) {
-    if (prefix == nullptr || path == nullptr || (bytes == nullptr && size != 0)) return false;
     char folder[kMaxPath];
     const DWORD length = GetTempPathA(kMaxPath, folder);
     if (length == 0 || length >= kMaxPath) return false;
+    return WriteUniqueFile(folder, prefix, bytes, size, path);
+}
+
+bool WriteUniqueFile(const char* folder, const char* prefix, const void* bytes, uint32_t size, char* path) {
+    if (folder == nullptr || prefix == nullptr || path == nullptr || (bytes == nullptr && size != 0)) return false;
     if (GetTempFileNameA(folder, prefix, 0, path) == 0) return false;
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

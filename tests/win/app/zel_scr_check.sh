@@ -7,45 +7,11 @@
 set -u
 scr=$1
 work=$2
-root=$(cd "$(dirname "$0")/../../.." && pwd)
-wine_run=$root/scripts/wine-run
-key='HKCU\Software\Velkor Studio\Zel'
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-rm -rf "$work"
-mkdir -p "$work/capture"
-export ZEL_WINE_TIMEOUT=${ZEL_WINE_TIMEOUT:-120}
-
-log_file() { find "$ZEL_WINEPREFIX/drive_c/users" -path '*Velkor Studio/ZelLog.txt' 2>/dev/null | head -1; }
-
-# Runs zel.scr with the arguments; the log, in UTF-8, lands in $work/$name.log.
-run() {
-  local name=$1
-  shift
-  "$wine_run" "$scr" "$@" > "$work/$name.out" 2>&1
-  local status=$?
-  iconv -f CP1251 -t UTF-8 "$(log_file)" > "$work/$name.log" 2>/dev/null || : > "$work/$name.log"
-  return $status
-}
-
-forget_settings() { "$wine_run" reg.exe delete "$key" /f > /dev/null 2>&1; }
-
-# Every line of the expected file appears in the log, in this order.
-in_order() {
-  awk 'NR == FNR { want[++n] = $0; next } i < n && index($0, want[i + 1]) { ++i } END { exit i == n ? 0 : 1 }' \
-    "$1" "$2"
-}
-
-# A 24-bit BMP whose pixels are not all black.
-not_black() {
-  [ -f "$1" ] && [ "$(tail -c +55 "$1" | tr -d '\000' | head -c 100000 | wc -c)" -gt 10000 ]
-}
+. "$(dirname "$0")/zel_scr_lib.sh"
 
 # 1. First run of the show: registry written, log in order, frames saved.
 forget_settings
-capture_dir="Z:$(echo "$work/capture" | sed 's|/|\\|g')"
+capture_dir=$(windows_path "$work/capture")
 if ! ZEL_FRAMES=60 ZEL_FIXED_STEP=0.05 ZEL_SEED=7 ZEL_CAPTURE_DIR="$capture_dir" ZEL_CAPTURE_FRAMES=0,50 \
      run show /s; then
   fail "/s did not exit 0"

@@ -2,7 +2,8 @@
 // program's resource 108 is written to the temporary folder, loaded and
 // bound; a looping 3D sound node on the listener's left plays through the
 // DLL into the WAV-file output; without an output device the start stays
-// silent but running; termination leaves no file behind.
+// silent but running; without a temporary folder the library goes to the
+// local application-data folder; termination leaves no file behind.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,6 +30,7 @@
 // Last: its macros (RegisterClass) would rename engine functions.
 #include <windows.h>
 #include <mmsystem.h>
+#include <shlobj.h>
 
 namespace zel {
 namespace {
@@ -232,30 +234,66 @@ TEST_F(SoundDll, DamagedOggFilesAreRefusedAndTheNodeStaysSilent) {
     }
 }
 
+// Points TMP and TEMP, which the system's temporary folder follows, at
+// `folder` for a scope.
+class ScopedTemporaryFolder {
+public:
+    explicit ScopedTemporaryFolder(const std::string& folder) {
+        hadTmp_ = GetEnvironmentVariableA("TMP", savedTmp_, MAX_PATH) != 0;
+        hadTemp_ = GetEnvironmentVariableA("TEMP", savedTemp_, MAX_PATH) != 0;
+        SetEnvironmentVariableA("TMP", folder.c_str());
+        SetEnvironmentVariableA("TEMP", folder.c_str());
+    }
+    ~ScopedTemporaryFolder() {
+        SetEnvironmentVariableA("TMP", hadTmp_ ? savedTmp_ : nullptr);
+        SetEnvironmentVariableA("TEMP", hadTemp_ ? savedTemp_ : nullptr);
+    }
+
+private:
+    char savedTmp_[MAX_PATH] = {};
+    char savedTemp_[MAX_PATH] = {};
+    bool hadTmp_ = false;
+    bool hadTemp_ = false;
+};
+
 TEST_F(SoundDll, TerminationLeavesNoFileInTheTemporaryFolder) {
     // A temporary folder of this test's own: the programs running beside it
     // write their libraries to the shared one.
     const std::string folder = TemporaryFolder() + "zel-sound-" + std::to_string(GetCurrentProcessId());
     ASSERT_NE(CreateDirectoryA(folder.c_str(), nullptr), 0);
-    char savedTmp[MAX_PATH] = {};
-    char savedTemp[MAX_PATH] = {};
-    const bool hadTmp = GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH) != 0;
-    const bool hadTemp = GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH) != 0;
-    SetEnvironmentVariableA("TMP", folder.c_str());
-    SetEnvironmentVariableA("TEMP", folder.c_str());
-
-    Restart();
-    const std::string path = SoundManager::GetLibraryPath();
-    EXPECT_EQ(_strnicmp(path.c_str(), folder.c_str(), folder.size()), 0) << path;
-    EXPECT_TRUE(FileExists(path));
-    SoundManager::Terminate();
-    EXPECT_FALSE(FileExists(path));
-    EXPECT_STREQ(SoundManager::GetLibraryPath(), "");
-
-    SetEnvironmentVariableA("TMP", hadTmp ? savedTmp : nullptr);
-    SetEnvironmentVariableA("TEMP", hadTemp ? savedTemp : nullptr);
+    {
+        ScopedTemporaryFolder temporary(folder);
+        Restart();
+        const std::string path = SoundManager::GetLibraryPath();
+        EXPECT_EQ(_strnicmp(path.c_str(), folder.c_str(), folder.size()), 0) << path;
+        EXPECT_TRUE(FileExists(path));
+        SoundManager::Terminate();
+        EXPECT_FALSE(FileExists(path));
+        EXPECT_STREQ(SoundManager::GetLibraryPath(), "");
+    }
     // Removing the folder fails unless it is empty.
     EXPECT_NE(RemoveDirectoryA(folder.c_str()), 0);
+}
+
+// A temporary folder that does not exist sends the library to
+// "Velkor Studio" under the local application-data folder, with sound.
+TEST_F(SoundDll, WithoutATemporaryFolderTheLibraryGoesToTheLocalDataFolder) {
+    char local[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local), S_OK);
+    const std::string fallback = std::string(local) + "\\Velkor Studio\\bas";
+    std::string path;
+    {
+        ScopedTemporaryFolder temporary(TemporaryFolder() + "zel-no-such-folder");
+        const std::vector<test::LoggedLine> lines = Restart();
+        EXPECT_TRUE(Logged(lines, kLogError, "Невозможно создать временный файл [bass.dll]."));
+        EXPECT_FALSE(Logged(lines, kLogInfo, "работа продолжается без звука"));
+        path = SoundManager::GetLibraryPath();
+    }
+    EXPECT_EQ(_strnicmp(path.c_str(), fallback.c_str(), fallback.size()), 0) << path;
+    ASSERT_TRUE(SoundManager::IsLoaded());
+    EXPECT_NE(GetModuleHandleA(path.c_str()), nullptr);
+    SoundManager::Terminate();
+    EXPECT_FALSE(FileExists(path));
 }
 
 // Wine's waveOut into an ALSA file device: CTest gives the run an ALSA
