@@ -114,6 +114,13 @@ void AnimationController::CollectByType(const Rtti& type, ObjectArray& objects) 
         if (animation != nullptr) animation->CollectByType(type, objects);
 }
 
+void AnimationController::CutLinks(ObjectHolder& held) {
+    Controller::CutLinks(held);
+    CutLinkArray(animations_, held);
+    for (BlendStage& stage : stages_) CutLink(stage.animation, held);
+    for (AnimationFrame& frame : frames_) CutLink(frame.animation, held);
+}
+
 int32_t AnimationController::Save(Stream& stream) {
     if (Controller::Save(stream) != kOk) return SaveParentFailed();
     if (stream.WriteInt32(animations_.Count()) != 0)

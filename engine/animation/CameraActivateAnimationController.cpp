@@ -84,6 +84,13 @@ int32_t CameraActivateAnimationController::Load(Stream& stream) {
     return LoadLinkedControllers(stream);
 }
 
+void CameraActivateAnimationController::CutLinks(ObjectHolder& held) {
+    AnimationController::CutLinks(held);
+    CutLinkArray(linkedControllers_, held);
+    CutLink(cameraController_, held);
+    CutLink(targetController_, held);
+}
+
 int32_t CameraActivateAnimationController::LoadLinkedControllers(Stream& stream) {
     linkedControllers_.Clear();
     int32_t count = 0;

@@ -127,6 +127,15 @@ int32_t ScreensaverController::Load(Stream& stream) {
     return kOk;
 }
 
+void ScreensaverController::CutLinks(ObjectHolder& held) {
+    Controller::CutLinks(held);
+    for (ScreensaverSet& set : sets_) {
+        CutLink(set.camera, held);
+        CutLink(set.cameraAnimation, held);
+        CutLink(set.targetAnimation, held);
+    }
+}
+
 int32_t ScreensaverController::LoadSets(Stream& stream) {
     sets_.Clear();
     current_ = -1;

@@ -109,6 +109,11 @@ void SkeletonAnimationController::CollectByType(const Rtti& type, ObjectArray& o
     busy_ = false;
 }
 
+void SkeletonAnimationController::CutLinks(ObjectHolder& held) {
+    AnimationController::CutLinks(held);
+    CutLinkArray(boneControllers_, held);
+}
+
 int32_t SkeletonAnimationController::Save(Stream& stream) {
     if (AnimationController::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteInt32(boneControllers_.Count()) != 0)

@@ -251,6 +251,17 @@ void SkinController::CollectByType(const Rtti& type, ObjectArray& objects) {
     for (Object* buffer : buffers) CollectIn(buffer, type, objects);
 }
 
+void SkinController::CutLinks(ObjectHolder& held) {
+    Controller::CutLinks(held);
+    CutLinkArray(bones_, held);
+    CutLink(bonePositions_, held);
+    CutLink(weights_, held);
+    CutLink(boneIndices_, held);
+    CutLink(bindVertices_, held);
+    CutLink(bindNormals_, held);
+    CutLink(bindTangents_, held);
+}
+
 int32_t SkinController::Save(Stream& stream) {
     if (Controller::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteInt32(bones_.Count()) != 0)

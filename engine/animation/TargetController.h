@@ -46,6 +46,12 @@ public:
         owner->GetWorld().ClearFlags();
     }
 
+    // The controller's links, then the target.
+    void CutLinks(ObjectHolder& held) override {
+        Controller::CutLinks(held);
+        CutLink(target_, held);
+    }
+
     Node* GetTarget() const { return target_; }
     void SetTarget(Node* target) { target_ = target; }
 

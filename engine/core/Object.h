@@ -6,8 +6,10 @@
 
 #include "engine/core/GrowableArray.h"
 #include "engine/core/Named.h"
+#include "engine/core/Pointer.h"
 #include "engine/core/RefCounted.h"
 #include "engine/core/Rtti.h"
+#include "engine/core/Status.h"
 
 namespace zel {
 
@@ -16,6 +18,8 @@ class Object;
 class Stream;
 
 using ObjectArray = GrowableArray<Object*>;
+// Objects held for a while, one counted reference each.
+using ObjectHolder = GrowableArray<Pointer<Object>>;
 
 class Object : public Named, public virtual RefCounted {
 public:
@@ -38,8 +42,17 @@ public:
     virtual void CollectByType(const Rtti& type, ObjectArray& objects);
     // Update(time) on every controller, head first, active or not.
     virtual void UpdateControllers(double time);
+    // Lets go of every counted link this object holds to other objects: its
+    // controllers here (their owner is cleared), and what each class adds.
+    // Each linked object is first appended to `held`, which keeps it alive;
+    // a link that cannot be appended (no memory) is kept. For tearing down
+    // graphs that link themselves in cycles: the object does not work
+    // without its links afterwards.
+    virtual void CutLinks(ObjectHolder& held);
 
     int32_t GetId() const { return id_; }
+    // Objects constructed and not yet destroyed, process-wide.
+    static int32_t GetLiveCount();
     bool IsDerivedFrom(const Rtti& type) const { return GetRtti()->IsDerivedFrom(type); }
 
     // Puts the controller at the head of the list and makes this object its
@@ -74,6 +87,24 @@ private:
     int32_t id_;
     ControllerNode* controllers_ = nullptr;  // owned list, most recent first
 };
+
+// Moves a link into `held` (for CutLinks); kept when `held` has no room.
+template <class T>
+void CutLink(Pointer<T>& link, ObjectHolder& held) {
+    if (link != nullptr && held.Append(Pointer<Object>(static_cast<Object*>(link.Get()))) == kOk) link = nullptr;
+}
+
+// Moves every link of an array into `held`; the array is emptied once all
+// of them moved.
+template <class T>
+void CutLinkArray(GrowableArray<Pointer<T>>& links, ObjectHolder& held) {
+    bool all = true;
+    for (Pointer<T>& link : links) {
+        CutLink(link, held);
+        all = all && link == nullptr;
+    }
+    if (all) links.Clear();
+}
 
 // The object as T when its type derives from T's record, else null.
 template <class T>

@@ -1,21 +1,43 @@
 #include "engine/core/ObjectGraph.h"
 
-#include "engine/core/GrowableArray.h"
+#include <utility>
+
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"
+#include "engine/core/Stream.h"
 
 namespace zel {
 
+namespace {
+
+// The objects whose links are still to be cut, each held once per link that
+// led to it. Popping one and cutting its links pushes what it held; it is
+// released at the end of its turn, when it holds nothing any more, so a
+// destruction never cascades.
+int32_t CutFrom(ObjectHolder& pending) {
+    int32_t cut = 0;
+    while (!pending.IsEmpty()) {
+        Pointer<Object> object = std::move(pending[pending.Count() - 1]);
+        pending.RemoveAt(pending.Count() - 1);
+        const int32_t before = pending.Count();
+        object->CutLinks(pending);
+        cut += pending.Count() - before;
+    }
+    return cut;
+}
+
+}  // namespace
+
 int32_t BreakObjectLinks(Object* root) {
-    if (root == nullptr) return 0;
-    ObjectArray found(64, 64);
-    root->CollectByType(Object::TYPE, found);
-    // Held while detaching: a controller let go may be the last holder of
-    // objects still to be visited.
-    GrowableArray<Pointer<Object>> held(found.Count() > 0 ? found.Count() : 1, 64);
-    for (int32_t i = 0; i < found.Count(); ++i) held.Append(Pointer<Object>(found[i]));
-    for (int32_t i = 0; i < held.Count(); ++i) held[i]->DetachAllControllers();
-    return held.Count();
+    ObjectHolder pending(256, 4096);
+    if (root == nullptr || pending.Append(Pointer<Object>(root)) != kOk) return 0;
+    return CutFrom(pending);
+}
+
+int32_t BreakCreatedObjects(Stream& stream) {
+    int32_t cut = 0;
+    for (int32_t i = 0; i < stream.GetCreatedCount(); ++i) cut += BreakObjectLinks(stream.GetCreated(i));
+    return cut;
 }
 
 }  // namespace zel

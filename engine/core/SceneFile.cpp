@@ -2,6 +2,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/Object.h"
+#include "engine/core/ObjectGraph.h"
 #include "engine/core/Stream.h"
 
 namespace zel {
@@ -12,7 +13,11 @@ int32_t ReadSceneFile(Stream& stream, Pointer<Object>& root) {
     int64_t value = int64_t{version[0]} * 10000 + int64_t{version[1]} * 100 + version[2];
     if (value < kSceneFileMinimumVersion) return kFailed;
     Pointer<Object> read;
-    if (stream.ReadLink(read) != 0) return kFailed;
+    if (stream.ReadLink(read) != 0) {
+        // What was read may link itself in cycles; nobody will ever hold it.
+        BreakCreatedObjects(stream);
+        return kFailed;
+    }
     root = read;
     return kOk;
 }

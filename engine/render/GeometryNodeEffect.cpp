@@ -89,6 +89,11 @@ void GeometryNodeEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (skinController_ != nullptr) skinController_->CollectByType(type, objects);
 }
 
+void GeometryNodeEffect::CutLinks(ObjectHolder& held) {
+    Effect::CutLinks(held);
+    CutLink(skinController_, held);
+}
+
 int32_t GeometryNodeEffect::Save(Stream& stream) {
     if (Effect::Save(stream) != 0) return SaveParentFailed();
     return SaveFields(stream);

@@ -51,6 +51,9 @@ public:
         return nullptr;
     }
 
+    // Moves every node into `held` (for an owner's CutLinks).
+    void CutLinks(ObjectHolder& held) { CutLinkArray(nodes_, held); }
+
     // Each node draws itself with its own effect.
     void DrawAll(Renderer& renderer) const {
         for (const Pointer<T>& node : nodes_) node->Draw(renderer);

@@ -143,6 +143,20 @@ Object* GeometryNode::FindByName(const String& name) {
     return FindIn(modelBound_, name);
 }
 
+void GeometryNode::CutLinks(ObjectHolder& held) {
+    Node::CutLinks(held);
+    if (effect_ != nullptr && effect_->GetOwnerNode() == this) effect_->SetOwnerNode(nullptr);
+    CutLink(effect_, held);
+    CutLink(vertices_, held);
+    CutLink(pointSizes_, held);
+    CutLink(colors_, held);
+    CutLink(normals_, held);
+    CutLink(tangents_, held);
+    for (Pointer<Buffer>& coordinates : texCoords_) CutLink(coordinates, held);
+    CutLink(indices_, held);
+    CutLink(modelBound_, held);
+}
+
 void GeometryNode::CollectByType(const Rtti& type, ObjectArray& objects) {
     Node::CollectByType(type, objects);
     Object* const fields[] = {effect_, vertices_, pointSizes_, colors_, normals_, tangents_};

@@ -190,6 +190,22 @@ void SceneNode::DrawThroughEffects(Renderer& renderer) {
     }
 }
 
+void SceneNode::CutLinks(ObjectHolder& held) {
+    Node::CutLinks(held);
+    while (effects_ != nullptr && held.Append(Pointer<Object>(effects_->effect.Get())) == kOk) {
+        EffectEntry* entry = effects_;
+        effects_ = entry->next;
+        if (entry->effect->GetOwnerNode() == this) entry->effect->SetOwnerNode(nullptr);
+        delete entry;
+    }
+    for (Pointer<Node>& child : children_) {
+        Node* node = child.Get();
+        if (node == nullptr || held.Append(Pointer<Object>(node)) != kOk) continue;
+        if (node->parent_ == this) node->parent_ = nullptr;
+        child = nullptr;
+    }
+}
+
 Object* SceneNode::FindByName(const String& name) {
     if (Object* found = Node::FindByName(name)) return found;
     for (EffectEntry* entry = effects_; entry != nullptr; entry = entry->next)

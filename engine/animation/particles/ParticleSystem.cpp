@@ -236,6 +236,11 @@ void ParticleSystem::CollectByType(const Rtti& type, ObjectArray& objects) {
     CollectIn(emitter_, type, objects);
 }
 
+void ParticleSystem::CutLinks(ObjectHolder& held) {
+    GeometryNode::CutLinks(held);
+    CutLink(emitter_, held);
+}
+
 int32_t ParticleSystem::Save(Stream& stream) {
     int32_t parent;
     {

@@ -33,6 +33,11 @@ void LightmapTextureEffect::CollectByType(const Rtti& type, ObjectArray& objects
     CollectIn(lightmap_, type, objects);
 }
 
+void LightmapTextureEffect::CutLinks(ObjectHolder& held) {
+    TextureEffect::CutLinks(held);
+    CutLink(lightmap_, held);
+}
+
 int32_t LightmapTextureEffect::Save(Stream& stream) {
     if (TextureEffect::Save(stream) != 0) return SaveParentFailed();
     return SaveTextureSet(stream, lightmap_, lightmapSet_);

@@ -18,6 +18,8 @@ public:
     // Parent search, then the light map.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the light map.
+    void CutLinks(ObjectHolder& held) override;
     void GetSlots(MaterialSlots& slots) const override;
 
     Texture* GetLightmap() const { return lightmap_; }

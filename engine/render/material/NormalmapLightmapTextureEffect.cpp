@@ -24,6 +24,11 @@ void NormalmapLightmapTextureEffect::CollectByType(const Rtti& type, ObjectArray
     CollectIn(normalmap_, type, objects);
 }
 
+void NormalmapLightmapTextureEffect::CutLinks(ObjectHolder& held) {
+    LightmapTextureEffect::CutLinks(held);
+    CutLink(normalmap_, held);
+}
+
 int32_t NormalmapLightmapTextureEffect::Save(Stream& stream) {
     if (LightmapTextureEffect::Save(stream) != 0) return SaveParentFailed();
     return SaveTextureSet(stream, normalmap_, normalmapSet_);

@@ -24,6 +24,11 @@ void NormalmapTextureEffect::CollectByType(const Rtti& type, ObjectArray& object
     CollectIn(normalmap_, type, objects);
 }
 
+void NormalmapTextureEffect::CutLinks(ObjectHolder& held) {
+    TextureEffect::CutLinks(held);
+    CutLink(normalmap_, held);
+}
+
 int32_t NormalmapTextureEffect::Save(Stream& stream) {
     if (TextureEffect::Save(stream) != 0) return SaveParentFailed();
     return SaveTextureSet(stream, normalmap_, normalmapSet_);

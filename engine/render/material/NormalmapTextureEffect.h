@@ -18,6 +18,8 @@ public:
     // Parent search, then the normal map.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the normal map.
+    void CutLinks(ObjectHolder& held) override;
     void GetSlots(MaterialSlots& slots) const override;
 
     Texture* GetNormalmap() const { return normalmap_; }

@@ -34,6 +34,11 @@ void TextureEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     CollectIn(texture_, type, objects);
 }
 
+void TextureEffect::CutLinks(ObjectHolder& held) {
+    ColorEffect::CutLinks(held);
+    CutLink(texture_, held);
+}
+
 int32_t TextureEffect::Save(Stream& stream) {
     if (ColorEffect::Save(stream) != 0) return SaveParentFailed();
     return SaveTextureSet(stream, texture_, texCoordSet_);

@@ -260,6 +260,17 @@ Object* ShadowmapEffect::FindByName(const String& name) {
     return nodes_.FindByName(name);
 }
 
+void ShadowmapEffect::CutLinks(ObjectHolder& held) {
+    SceneNodeEffect::CutLinks(held);
+    CutLink(light_, held);
+    CutLink(shadowmap_, held);
+    CutLink(colorTarget_, held);
+    nodes_.CutLinks(held);
+    CutLink(lightCamera_, held);
+    CutLink(auxiliary_, held);
+    CutLink(auxiliaryStream_, held);
+}
+
 int32_t ShadowmapEffect::Save(Stream& stream) {
     if (SceneNodeEffect::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteLink(light_) != 0) return FailWithNameId("Невозможно сохранить источник света. Имя[%s] ID[%d]");

@@ -125,6 +125,12 @@ void LensFlares::CollectByType(const Rtti& type, ObjectArray& objects) {
     for (const Pointer<Texture>& texture : elementTextures_) CollectIn(texture, type, objects);
 }
 
+void LensFlares::CutLinks(ObjectHolder& held) {
+    GeometryNode::CutLinks(held);
+    CutLink(query_, held);
+    for (Pointer<Texture>& texture : elementTextures_) CutLink(texture, held);
+}
+
 int32_t LensFlares::Save(Stream& stream) {
     if (GeometryNode::Save(stream) != 0) return SaveParentFailed();
     stream.WriteFloat(glowSize);

@@ -25,6 +25,11 @@ public:
         BaseTexture::CollectByType(type, objects);
         if (image_ != nullptr) image_->CollectByType(type, objects);
     }
+    // The texture's links, then the image.
+    void CutLinks(ObjectHolder& held) override {
+        BaseTexture::CutLinks(held);
+        CutLink(image_, held);
+    }
 
 protected:
     ImageTexture() = default;

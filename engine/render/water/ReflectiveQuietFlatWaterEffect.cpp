@@ -57,6 +57,11 @@ void ReflectiveQuietFlatWaterEffect::CollectByType(const Rtti& type, ObjectArray
     CollectIn(reflectionMap_, type, objects);
 }
 
+void ReflectiveQuietFlatWaterEffect::CutLinks(ObjectHolder& held) {
+    NormalmapTextureEffect::CutLinks(held);
+    CutLink(reflectionMap_, held);
+}
+
 int32_t ReflectiveQuietFlatWaterEffect::Save(Stream& stream) {
     if (NormalmapTextureEffect::Save(stream) != 0) return SaveParentFailed();
     if (SaveMap(stream, reflectionMap_, "Невозможно сохранить карту отражения. Имя[%s] ID[%d]") != kOk) return kFailed;

@@ -66,6 +66,13 @@ void ReflectiveRefractiveQuietFlatWaterEffect::CollectByType(const Rtti& type, O
     CollectIn(fresnelMap_, type, objects);
 }
 
+void ReflectiveRefractiveQuietFlatWaterEffect::CutLinks(ObjectHolder& held) {
+    NormalmapTextureEffect::CutLinks(held);
+    CutLink(reflectionMap_, held);
+    CutLink(refractionMap_, held);
+    CutLink(fresnelMap_, held);
+}
+
 int32_t ReflectiveRefractiveQuietFlatWaterEffect::Save(Stream& stream) {
     if (NormalmapTextureEffect::Save(stream) != 0) return SaveParentFailed();
     if (SaveMap(stream, reflectionMap_, "Невозможно сохранить карту отражения. Имя[%s] ID[%d]") != kOk ||

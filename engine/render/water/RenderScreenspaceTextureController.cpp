@@ -36,6 +36,12 @@ Object* RenderScreenspaceTextureController::FindByName(const String& name) {
     return found;
 }
 
+void RenderScreenspaceTextureController::CutLinks(ObjectHolder& held) {
+    PostUpdateController::CutLinks(held);
+    CutLink(waterNode_, held);
+    nodes_.CutLinks(held);
+}
+
 float RenderScreenspaceTextureController::GetWaterHeight() const {
     return waterNode_ != nullptr ? waterNode_->GetWorld().translation.y : 0.0f;
 }
