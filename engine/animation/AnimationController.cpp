@@ -114,11 +114,11 @@ void AnimationController::CollectByType(const Rtti& type, ObjectArray& objects) 
         if (animation != nullptr) animation->CollectByType(type, objects);
 }
 
-void AnimationController::CutLinks(ObjectHolder& held) {
-    Controller::CutLinks(held);
-    CutLinkArray(animations_, held);
-    for (BlendStage& stage : stages_) CutLink(stage.animation, held);
-    for (AnimationFrame& frame : frames_) CutLink(frame.animation, held);
+void AnimationController::VisitLinks(LinkVisitor& visitor) {
+    Controller::VisitLinks(visitor);
+    VisitLinkArray(animations_, visitor);
+    for (BlendStage& stage : stages_) VisitLink(stage.animation, visitor);
+    for (AnimationFrame& frame : frames_) VisitLink(frame.animation, visitor);
 }
 
 int32_t AnimationController::Save(Stream& stream) {

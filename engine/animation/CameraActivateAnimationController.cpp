@@ -84,11 +84,11 @@ int32_t CameraActivateAnimationController::Load(Stream& stream) {
     return LoadLinkedControllers(stream);
 }
 
-void CameraActivateAnimationController::CutLinks(ObjectHolder& held) {
-    AnimationController::CutLinks(held);
-    CutLinkArray(linkedControllers_, held);
-    CutLink(cameraController_, held);
-    CutLink(targetController_, held);
+void CameraActivateAnimationController::VisitLinks(LinkVisitor& visitor) {
+    AnimationController::VisitLinks(visitor);
+    VisitLinkArray(linkedControllers_, visitor);
+    VisitLink(cameraController_, visitor);
+    VisitLink(targetController_, visitor);
 }
 
 int32_t CameraActivateAnimationController::LoadLinkedControllers(Stream& stream) {

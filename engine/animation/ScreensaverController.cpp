@@ -127,12 +127,12 @@ int32_t ScreensaverController::Load(Stream& stream) {
     return kOk;
 }
 
-void ScreensaverController::CutLinks(ObjectHolder& held) {
-    Controller::CutLinks(held);
+void ScreensaverController::VisitLinks(LinkVisitor& visitor) {
+    Controller::VisitLinks(visitor);
     for (ScreensaverSet& set : sets_) {
-        CutLink(set.camera, held);
-        CutLink(set.cameraAnimation, held);
-        CutLink(set.targetAnimation, held);
+        VisitLink(set.camera, visitor);
+        VisitLink(set.cameraAnimation, visitor);
+        VisitLink(set.targetAnimation, visitor);
     }
 }
 

@@ -27,7 +27,7 @@ public:
     // whose camera the renderer looks through.
     int32_t Load(Stream& stream) override;
     // The controller's links, then each set's camera and animations.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Nothing unless active with a current set. Adds dt; once the set's
     // duration is reached, carries the overshoot into a newly chosen set

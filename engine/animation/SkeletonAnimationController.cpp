@@ -109,9 +109,9 @@ void SkeletonAnimationController::CollectByType(const Rtti& type, ObjectArray& o
     busy_ = false;
 }
 
-void SkeletonAnimationController::CutLinks(ObjectHolder& held) {
-    AnimationController::CutLinks(held);
-    CutLinkArray(boneControllers_, held);
+void SkeletonAnimationController::VisitLinks(LinkVisitor& visitor) {
+    AnimationController::VisitLinks(visitor);
+    VisitLinkArray(boneControllers_, visitor);
 }
 
 int32_t SkeletonAnimationController::Save(Stream& stream) {

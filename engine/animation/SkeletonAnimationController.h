@@ -23,7 +23,7 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
     // The parent's links, then the bone controllers.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Its own track update; then, when active, each bone controller in
     // order is made active, updated and made inactive again. Null links are

@@ -251,15 +251,15 @@ void SkinController::CollectByType(const Rtti& type, ObjectArray& objects) {
     for (Object* buffer : buffers) CollectIn(buffer, type, objects);
 }
 
-void SkinController::CutLinks(ObjectHolder& held) {
-    Controller::CutLinks(held);
-    CutLinkArray(bones_, held);
-    CutLink(bonePositions_, held);
-    CutLink(weights_, held);
-    CutLink(boneIndices_, held);
-    CutLink(bindVertices_, held);
-    CutLink(bindNormals_, held);
-    CutLink(bindTangents_, held);
+void SkinController::VisitLinks(LinkVisitor& visitor) {
+    Controller::VisitLinks(visitor);
+    VisitLinkArray(bones_, visitor);
+    VisitLink(bonePositions_, visitor);
+    VisitLink(weights_, visitor);
+    VisitLink(boneIndices_, visitor);
+    VisitLink(bindVertices_, visitor);
+    VisitLink(bindNormals_, visitor);
+    VisitLink(bindTangents_, visitor);
 }
 
 int32_t SkinController::Save(Stream& stream) {

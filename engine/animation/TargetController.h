@@ -47,9 +47,9 @@ public:
     }
 
     // The controller's links, then the target.
-    void CutLinks(ObjectHolder& held) override {
-        Controller::CutLinks(held);
-        CutLink(target_, held);
+    void VisitLinks(LinkVisitor& visitor) override {
+        Controller::VisitLinks(visitor);
+        VisitLink(target_, visitor);
     }
 
     Node* GetTarget() const { return target_; }

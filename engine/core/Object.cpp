@@ -85,15 +85,16 @@ void Object::CollectByType(const Rtti& type, ObjectArray& objects) {
         node->controller->CollectByType(type, objects);
 }
 
-// The controllers go one by one, so a failed append leaves the rest
-// attached.
-void Object::CutLinks(ObjectHolder& held) {
-    while (controllers_ != nullptr) {
-        ControllerNode* node = controllers_;
+void Object::VisitLinks(LinkVisitor& visitor) {
+    for (ControllerNode** link = &controllers_; *link != nullptr;) {
+        ControllerNode* node = *link;
         Controller* controller = node->controller.Get();
-        if (held.Append(Pointer<Object>(controller)) != kOk) return;
+        if (!visitor.Visit(controller)) {
+            link = &node->next;
+            continue;
+        }
         if (controller->GetOwner() == this) controller->SetOwner(nullptr);
-        controllers_ = node->next;
+        *link = node->next;
         delete node;
     }
 }

@@ -5,11 +5,10 @@
 #include <cstdint>
 
 #include "engine/core/GrowableArray.h"
+#include "engine/core/LinkVisitor.h"
 #include "engine/core/Named.h"
-#include "engine/core/Pointer.h"
 #include "engine/core/RefCounted.h"
 #include "engine/core/Rtti.h"
-#include "engine/core/Status.h"
 
 namespace zel {
 
@@ -18,8 +17,6 @@ class Object;
 class Stream;
 
 using ObjectArray = GrowableArray<Object*>;
-// Objects held for a while, one counted reference each.
-using ObjectHolder = GrowableArray<Pointer<Object>>;
 
 class Object : public Named, public virtual RefCounted {
 public:
@@ -42,13 +39,13 @@ public:
     virtual void CollectByType(const Rtti& type, ObjectArray& objects);
     // Update(time) on every controller, head first, active or not.
     virtual void UpdateControllers(double time);
-    // Lets go of every counted link this object holds to other objects: its
-    // controllers here (their owner is cleared), and what each class adds.
-    // Each linked object is first appended to `held`, which keeps it alive;
-    // a link that cannot be appended (no memory) is kept. For tearing down
-    // graphs that link themselves in cycles: the object does not work
-    // without its links afterwards.
-    virtual void CutLinks(ObjectHolder& held);
+    // Hands every counted link this object holds to other objects to the
+    // visitor: its controllers here, and what each class adds. A link the
+    // visitor asks to drop is dropped, clearing the back-pointer it had set
+    // (a controller's owner, a child's parent). For walking whole graphs:
+    // what a root reaches, and tearing down graphs that link themselves in
+    // cycles (ObjectGraph.h).
+    virtual void VisitLinks(LinkVisitor& visitor);
 
     int32_t GetId() const { return id_; }
     // Objects constructed and not yet destroyed, process-wide.
@@ -87,24 +84,6 @@ private:
     int32_t id_;
     ControllerNode* controllers_ = nullptr;  // owned list, most recent first
 };
-
-// Moves a link into `held` (for CutLinks); kept when `held` has no room.
-template <class T>
-void CutLink(Pointer<T>& link, ObjectHolder& held) {
-    if (link != nullptr && held.Append(Pointer<Object>(static_cast<Object*>(link.Get()))) == kOk) link = nullptr;
-}
-
-// Moves every link of an array into `held`; the array is emptied once all
-// of them moved.
-template <class T>
-void CutLinkArray(GrowableArray<Pointer<T>>& links, ObjectHolder& held) {
-    bool all = true;
-    for (Pointer<T>& link : links) {
-        CutLink(link, held);
-        all = all && link == nullptr;
-    }
-    if (all) links.Clear();
-}
 
 // The object as T when its type derives from T's record, else null.
 template <class T>

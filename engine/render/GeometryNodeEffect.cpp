@@ -89,9 +89,9 @@ void GeometryNodeEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (skinController_ != nullptr) skinController_->CollectByType(type, objects);
 }
 
-void GeometryNodeEffect::CutLinks(ObjectHolder& held) {
-    Effect::CutLinks(held);
-    CutLink(skinController_, held);
+void GeometryNodeEffect::VisitLinks(LinkVisitor& visitor) {
+    Effect::VisitLinks(visitor);
+    VisitLink(skinController_, visitor);
 }
 
 int32_t GeometryNodeEffect::Save(Stream& stream) {

@@ -51,8 +51,8 @@ public:
         return nullptr;
     }
 
-    // Moves every node into `held` (for an owner's CutLinks).
-    void CutLinks(ObjectHolder& held) { CutLinkArray(nodes_, held); }
+    // Each node to the visitor (for the owner's VisitLinks).
+    void VisitLinks(LinkVisitor& visitor) { VisitLinkArray(nodes_, visitor); }
 
     // Each node draws itself with its own effect.
     void DrawAll(Renderer& renderer) const {

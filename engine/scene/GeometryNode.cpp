@@ -143,18 +143,19 @@ Object* GeometryNode::FindByName(const String& name) {
     return FindIn(modelBound_, name);
 }
 
-void GeometryNode::CutLinks(ObjectHolder& held) {
-    Node::CutLinks(held);
-    if (effect_ != nullptr && effect_->GetOwnerNode() == this) effect_->SetOwnerNode(nullptr);
-    CutLink(effect_, held);
-    CutLink(vertices_, held);
-    CutLink(pointSizes_, held);
-    CutLink(colors_, held);
-    CutLink(normals_, held);
-    CutLink(tangents_, held);
-    for (Pointer<Buffer>& coordinates : texCoords_) CutLink(coordinates, held);
-    CutLink(indices_, held);
-    CutLink(modelBound_, held);
+void GeometryNode::VisitLinks(LinkVisitor& visitor) {
+    Node::VisitLinks(visitor);
+    GeometryNodeEffect* effect = effect_;
+    VisitLink(effect_, visitor);
+    if (effect_ == nullptr && effect != nullptr && effect->GetOwnerNode() == this) effect->SetOwnerNode(nullptr);
+    VisitLink(vertices_, visitor);
+    VisitLink(pointSizes_, visitor);
+    VisitLink(colors_, visitor);
+    VisitLink(normals_, visitor);
+    VisitLink(tangents_, visitor);
+    for (Pointer<Buffer>& coordinates : texCoords_) VisitLink(coordinates, visitor);
+    VisitLink(indices_, visitor);
+    VisitLink(modelBound_, visitor);
 }
 
 void GeometryNode::CollectByType(const Rtti& type, ObjectArray& objects) {

@@ -190,17 +190,22 @@ void SceneNode::DrawThroughEffects(Renderer& renderer) {
     }
 }
 
-void SceneNode::CutLinks(ObjectHolder& held) {
-    Node::CutLinks(held);
-    while (effects_ != nullptr && held.Append(Pointer<Object>(effects_->effect.Get())) == kOk) {
-        EffectEntry* entry = effects_;
-        effects_ = entry->next;
-        if (entry->effect->GetOwnerNode() == this) entry->effect->SetOwnerNode(nullptr);
+void SceneNode::VisitLinks(LinkVisitor& visitor) {
+    Node::VisitLinks(visitor);
+    for (EffectEntry** link = &effects_; *link != nullptr;) {
+        EffectEntry* entry = *link;
+        SceneNodeEffect* effect = entry->effect.Get();
+        if (!visitor.Visit(effect)) {
+            link = &entry->next;
+            continue;
+        }
+        if (effect->GetOwnerNode() == this) effect->SetOwnerNode(nullptr);
+        *link = entry->next;
         delete entry;
     }
     for (Pointer<Node>& child : children_) {
         Node* node = child.Get();
-        if (node == nullptr || held.Append(Pointer<Object>(node)) != kOk) continue;
+        if (node == nullptr || !visitor.Visit(node)) continue;
         if (node->parent_ == this) node->parent_ = nullptr;
         child = nullptr;
     }

@@ -60,9 +60,9 @@ void NodeParticleSystem::CollectByType(const Rtti& type, ObjectArray& objects) {
     busy_ = false;
 }
 
-void NodeParticleSystem::CutLinks(ObjectHolder& held) {
-    ParticleSystem::CutLinks(held);
-    CutLink(template_, held);
+void NodeParticleSystem::VisitLinks(LinkVisitor& visitor) {
+    ParticleSystem::VisitLinks(visitor);
+    VisitLink(template_, visitor);
 }
 
 int32_t NodeParticleSystem::Save(Stream& stream) {

@@ -236,9 +236,9 @@ void ParticleSystem::CollectByType(const Rtti& type, ObjectArray& objects) {
     CollectIn(emitter_, type, objects);
 }
 
-void ParticleSystem::CutLinks(ObjectHolder& held) {
-    GeometryNode::CutLinks(held);
-    CutLink(emitter_, held);
+void ParticleSystem::VisitLinks(LinkVisitor& visitor) {
+    GeometryNode::VisitLinks(visitor);
+    VisitLink(emitter_, visitor);
 }
 
 int32_t ParticleSystem::Save(Stream& stream) {

@@ -60,7 +60,7 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
     // The node's links, then the emitter.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // The geometry node update, then every living particle ages by dt (one
     // whose age exceeds its lifetime goes to the free list), gets velocity

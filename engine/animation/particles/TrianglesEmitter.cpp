@@ -49,9 +49,9 @@ int32_t TrianglesEmitter::Load(Stream& stream) {
     return kOk;
 }
 
-void TrianglesEmitter::CutLinks(ObjectHolder& held) {
-    PointEmitter::CutLinks(held);
-    CutLink(triangles_, held);
+void TrianglesEmitter::VisitLinks(LinkVisitor& visitor) {
+    PointEmitter::VisitLinks(visitor);
+    VisitLink(triangles_, visitor);
 }
 
 }  // namespace zel

@@ -33,9 +33,9 @@ void LightmapTextureEffect::CollectByType(const Rtti& type, ObjectArray& objects
     CollectIn(lightmap_, type, objects);
 }
 
-void LightmapTextureEffect::CutLinks(ObjectHolder& held) {
-    TextureEffect::CutLinks(held);
-    CutLink(lightmap_, held);
+void LightmapTextureEffect::VisitLinks(LinkVisitor& visitor) {
+    TextureEffect::VisitLinks(visitor);
+    VisitLink(lightmap_, visitor);
 }
 
 int32_t LightmapTextureEffect::Save(Stream& stream) {

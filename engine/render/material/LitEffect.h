@@ -32,9 +32,9 @@ public:
         CollectIn(light_, type, objects);
     }
     // The parent's links, then the light.
-    void CutLinks(ObjectHolder& held) override {
-        Base::CutLinks(held);
-        CutLink(light_, held);
+    void VisitLinks(LinkVisitor& visitor) override {
+        Base::VisitLinks(visitor);
+        VisitLink(light_, visitor);
     }
     void GetSlots(MaterialSlots& slots) const override {
         Base::GetSlots(slots);

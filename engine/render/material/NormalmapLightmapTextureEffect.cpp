@@ -24,9 +24,9 @@ void NormalmapLightmapTextureEffect::CollectByType(const Rtti& type, ObjectArray
     CollectIn(normalmap_, type, objects);
 }
 
-void NormalmapLightmapTextureEffect::CutLinks(ObjectHolder& held) {
-    LightmapTextureEffect::CutLinks(held);
-    CutLink(normalmap_, held);
+void NormalmapLightmapTextureEffect::VisitLinks(LinkVisitor& visitor) {
+    LightmapTextureEffect::VisitLinks(visitor);
+    VisitLink(normalmap_, visitor);
 }
 
 int32_t NormalmapLightmapTextureEffect::Save(Stream& stream) {

@@ -24,9 +24,9 @@ void NormalmapTextureEffect::CollectByType(const Rtti& type, ObjectArray& object
     CollectIn(normalmap_, type, objects);
 }
 
-void NormalmapTextureEffect::CutLinks(ObjectHolder& held) {
-    TextureEffect::CutLinks(held);
-    CutLink(normalmap_, held);
+void NormalmapTextureEffect::VisitLinks(LinkVisitor& visitor) {
+    TextureEffect::VisitLinks(visitor);
+    VisitLink(normalmap_, visitor);
 }
 
 int32_t NormalmapTextureEffect::Save(Stream& stream) {

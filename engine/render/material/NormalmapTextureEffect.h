@@ -19,7 +19,7 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
     // The parent's links, then the normal map.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
     void GetSlots(MaterialSlots& slots) const override;
 
     Texture* GetNormalmap() const { return normalmap_; }

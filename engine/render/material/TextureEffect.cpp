@@ -34,9 +34,9 @@ void TextureEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     CollectIn(texture_, type, objects);
 }
 
-void TextureEffect::CutLinks(ObjectHolder& held) {
-    ColorEffect::CutLinks(held);
-    CutLink(texture_, held);
+void TextureEffect::VisitLinks(LinkVisitor& visitor) {
+    ColorEffect::VisitLinks(visitor);
+    VisitLink(texture_, visitor);
 }
 
 int32_t TextureEffect::Save(Stream& stream) {

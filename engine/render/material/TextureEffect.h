@@ -24,7 +24,7 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
     // The parent's links, then the texture.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
     void GetSlots(MaterialSlots& slots) const override;
 
     Texture* GetTexture() const { return texture_; }

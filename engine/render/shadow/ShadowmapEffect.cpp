@@ -260,15 +260,15 @@ Object* ShadowmapEffect::FindByName(const String& name) {
     return nodes_.FindByName(name);
 }
 
-void ShadowmapEffect::CutLinks(ObjectHolder& held) {
-    SceneNodeEffect::CutLinks(held);
-    CutLink(light_, held);
-    CutLink(shadowmap_, held);
-    CutLink(colorTarget_, held);
-    nodes_.CutLinks(held);
-    CutLink(lightCamera_, held);
-    CutLink(auxiliary_, held);
-    CutLink(auxiliaryStream_, held);
+void ShadowmapEffect::VisitLinks(LinkVisitor& visitor) {
+    SceneNodeEffect::VisitLinks(visitor);
+    VisitLink(light_, visitor);
+    VisitLink(shadowmap_, visitor);
+    VisitLink(colorTarget_, visitor);
+    nodes_.VisitLinks(visitor);
+    VisitLink(lightCamera_, visitor);
+    VisitLink(auxiliary_, visitor);
+    VisitLink(auxiliaryStream_, visitor);
 }
 
 int32_t ShadowmapEffect::Save(Stream& stream) {

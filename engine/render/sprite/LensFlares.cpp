@@ -125,10 +125,10 @@ void LensFlares::CollectByType(const Rtti& type, ObjectArray& objects) {
     for (const Pointer<Texture>& texture : elementTextures_) CollectIn(texture, type, objects);
 }
 
-void LensFlares::CutLinks(ObjectHolder& held) {
-    GeometryNode::CutLinks(held);
-    CutLink(query_, held);
-    for (Pointer<Texture>& texture : elementTextures_) CutLink(texture, held);
+void LensFlares::VisitLinks(LinkVisitor& visitor) {
+    GeometryNode::VisitLinks(visitor);
+    VisitLink(query_, visitor);
+    for (Pointer<Texture>& texture : elementTextures_) VisitLink(texture, visitor);
 }
 
 int32_t LensFlares::Save(Stream& stream) {

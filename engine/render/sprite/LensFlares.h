@@ -34,7 +34,7 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
     // The node's links, then the query and the element textures.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Controllers, world transform and effect, then the glow quad facing
     // the current camera.

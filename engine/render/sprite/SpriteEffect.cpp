@@ -84,9 +84,9 @@ void SpriteEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (texture_ != nullptr) texture_->CollectByType(type, objects);
 }
 
-void SpriteEffect::CutLinks(ObjectHolder& held) {
-    GeometryNodeEffect::CutLinks(held);
-    CutLink(texture_, held);
+void SpriteEffect::VisitLinks(LinkVisitor& visitor) {
+    GeometryNodeEffect::VisitLinks(visitor);
+    VisitLink(texture_, visitor);
 }
 
 int32_t SpriteEffect::Save(Stream& stream) {

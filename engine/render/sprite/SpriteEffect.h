@@ -22,7 +22,7 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
     // The parent's links, then the texture.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Read by the pass at every draw; null draws untextured.
     Texture* GetTexture() const { return texture_; }

@@ -26,9 +26,9 @@ public:
         if (image_ != nullptr) image_->CollectByType(type, objects);
     }
     // The texture's links, then the image.
-    void CutLinks(ObjectHolder& held) override {
-        BaseTexture::CutLinks(held);
-        CutLink(image_, held);
+    void VisitLinks(LinkVisitor& visitor) override {
+        BaseTexture::VisitLinks(visitor);
+        VisitLink(image_, visitor);
     }
 
 protected:

@@ -57,9 +57,9 @@ void ReflectiveQuietFlatWaterEffect::CollectByType(const Rtti& type, ObjectArray
     CollectIn(reflectionMap_, type, objects);
 }
 
-void ReflectiveQuietFlatWaterEffect::CutLinks(ObjectHolder& held) {
-    NormalmapTextureEffect::CutLinks(held);
-    CutLink(reflectionMap_, held);
+void ReflectiveQuietFlatWaterEffect::VisitLinks(LinkVisitor& visitor) {
+    NormalmapTextureEffect::VisitLinks(visitor);
+    VisitLink(reflectionMap_, visitor);
 }
 
 int32_t ReflectiveQuietFlatWaterEffect::Save(Stream& stream) {

@@ -23,7 +23,7 @@ public:
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
     // The parent's links, then the reflection map.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
 
     Texture* GetReflectionMap() const { return reflectionMap_; }
     void SetReflectionMap(Texture* map) { reflectionMap_ = map; }

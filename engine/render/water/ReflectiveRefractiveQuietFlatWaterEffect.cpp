@@ -66,11 +66,11 @@ void ReflectiveRefractiveQuietFlatWaterEffect::CollectByType(const Rtti& type, O
     CollectIn(fresnelMap_, type, objects);
 }
 
-void ReflectiveRefractiveQuietFlatWaterEffect::CutLinks(ObjectHolder& held) {
-    NormalmapTextureEffect::CutLinks(held);
-    CutLink(reflectionMap_, held);
-    CutLink(refractionMap_, held);
-    CutLink(fresnelMap_, held);
+void ReflectiveRefractiveQuietFlatWaterEffect::VisitLinks(LinkVisitor& visitor) {
+    NormalmapTextureEffect::VisitLinks(visitor);
+    VisitLink(reflectionMap_, visitor);
+    VisitLink(refractionMap_, visitor);
+    VisitLink(fresnelMap_, visitor);
 }
 
 int32_t ReflectiveRefractiveQuietFlatWaterEffect::Save(Stream& stream) {

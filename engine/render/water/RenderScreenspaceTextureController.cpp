@@ -36,10 +36,10 @@ Object* RenderScreenspaceTextureController::FindByName(const String& name) {
     return found;
 }
 
-void RenderScreenspaceTextureController::CutLinks(ObjectHolder& held) {
-    PostUpdateController::CutLinks(held);
-    CutLink(waterNode_, held);
-    nodes_.CutLinks(held);
+void RenderScreenspaceTextureController::VisitLinks(LinkVisitor& visitor) {
+    PostUpdateController::VisitLinks(visitor);
+    VisitLink(waterNode_, visitor);
+    nodes_.VisitLinks(visitor);
 }
 
 float RenderScreenspaceTextureController::GetWaterHeight() const {

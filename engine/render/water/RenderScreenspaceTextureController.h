@@ -21,7 +21,7 @@ public:
     int32_t Load(Stream& stream) override;
     Object* FindByName(const String& name) override;
     // The controller's links, then the water node and the nodes drawn.
-    void CutLinks(ObjectHolder& held) override;
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Draws the nodes into the controlled texture (nothing without a
     // texture or a camera); the camera's matrices, the viewport and the
