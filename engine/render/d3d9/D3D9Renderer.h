@@ -117,7 +117,8 @@ public:
     void OverrideCapabilities(const RendererCapabilities& capabilities) { MutableCapabilities() = capabilities; }
     // True between a pass's BeginPass and the draw that ends its recording.
     bool IsRecordingPass() const { return recording_; }
-    // Device objects made for engine objects and not yet released.
+    // Engine objects with a device object not yet released, or one the
+    // device refused.
     int32_t GetResourceCount() const { return resources_.Count(); }
     int32_t GetRenderTargetDepth() const { return targets_.Count(); }
 
