@@ -114,6 +114,13 @@ void AnimationController::CollectByType(const Rtti& type, ObjectArray& objects) 
         if (animation != nullptr) animation->CollectByType(type, objects);
 }
 
+void AnimationController::VisitLinks(LinkVisitor& visitor) {
+    Controller::VisitLinks(visitor);
+    VisitLinkArray(animations_, visitor);
+    for (BlendStage& stage : stages_) VisitLink(stage.animation, visitor);
+    for (AnimationFrame& frame : frames_) VisitLink(frame.animation, visitor);
+}
+
 int32_t AnimationController::Save(Stream& stream) {
     if (Controller::Save(stream) != kOk) return SaveParentFailed();
     if (stream.WriteInt32(animations_.Count()) != 0)

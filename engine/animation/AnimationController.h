@@ -29,6 +29,8 @@ public:
     // The controller's own search, then each animation in array order.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The controller's links, then the animations, the blend stages' and the frames'.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Nothing unless active. Advances the phase by dt / trackPeriod (held
     // when that step is not finite, e.g. a period of 0), takes the first two

@@ -84,6 +84,13 @@ int32_t CameraActivateAnimationController::Load(Stream& stream) {
     return LoadLinkedControllers(stream);
 }
 
+void CameraActivateAnimationController::VisitLinks(LinkVisitor& visitor) {
+    AnimationController::VisitLinks(visitor);
+    VisitLinkArray(linkedControllers_, visitor);
+    VisitLink(cameraController_, visitor);
+    VisitLink(targetController_, visitor);
+}
+
 int32_t CameraActivateAnimationController::LoadLinkedControllers(Stream& stream) {
     linkedControllers_.Clear();
     int32_t count = 0;

@@ -19,6 +19,8 @@ public:
     // then the linked controllers (count, links).
     int32_t Save(Stream& stream) override;
     int32_t Load(Stream& stream) override;
+    // The parent's links, then the linked, camera and target controllers.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Nothing unless active, owned and given a camera controller; dt is not
     // used. While the owner is the current camera: the camera (and target)

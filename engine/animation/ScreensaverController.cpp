@@ -127,6 +127,15 @@ int32_t ScreensaverController::Load(Stream& stream) {
     return kOk;
 }
 
+void ScreensaverController::VisitLinks(LinkVisitor& visitor) {
+    Controller::VisitLinks(visitor);
+    for (ScreensaverSet& set : sets_) {
+        VisitLink(set.camera, visitor);
+        VisitLink(set.cameraAnimation, visitor);
+        VisitLink(set.targetAnimation, visitor);
+    }
+}
+
 int32_t ScreensaverController::LoadSets(Stream& stream) {
     sets_.Clear();
     current_ = -1;

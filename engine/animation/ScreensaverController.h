@@ -26,6 +26,8 @@ public:
     // Ends with ChooseNextSet, so a loaded scene already has a current set
     // whose camera the renderer looks through.
     int32_t Load(Stream& stream) override;
+    // The controller's links, then each set's camera and animations.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Nothing unless active with a current set. Adds dt; once the set's
     // duration is reached, carries the overshoot into a newly chosen set

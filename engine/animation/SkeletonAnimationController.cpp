@@ -109,6 +109,11 @@ void SkeletonAnimationController::CollectByType(const Rtti& type, ObjectArray& o
     busy_ = false;
 }
 
+void SkeletonAnimationController::VisitLinks(LinkVisitor& visitor) {
+    AnimationController::VisitLinks(visitor);
+    VisitLinkArray(boneControllers_, visitor);
+}
+
 int32_t SkeletonAnimationController::Save(Stream& stream) {
     if (AnimationController::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteInt32(boneControllers_.Count()) != 0)

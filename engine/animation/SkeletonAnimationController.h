@@ -22,6 +22,8 @@ public:
     // The animation controller's search, then each bone controller's.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the bone controllers.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Its own track update; then, when active, each bone controller in
     // order is made active, updated and made inactive again. Null links are

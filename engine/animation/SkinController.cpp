@@ -251,6 +251,17 @@ void SkinController::CollectByType(const Rtti& type, ObjectArray& objects) {
     for (Object* buffer : buffers) CollectIn(buffer, type, objects);
 }
 
+void SkinController::VisitLinks(LinkVisitor& visitor) {
+    Controller::VisitLinks(visitor);
+    VisitLinkArray(bones_, visitor);
+    VisitLink(bonePositions_, visitor);
+    VisitLink(weights_, visitor);
+    VisitLink(boneIndices_, visitor);
+    VisitLink(bindVertices_, visitor);
+    VisitLink(bindNormals_, visitor);
+    VisitLink(bindTangents_, visitor);
+}
+
 int32_t SkinController::Save(Stream& stream) {
     if (Controller::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteInt32(bones_.Count()) != 0)

@@ -41,6 +41,8 @@ public:
     // are searched as part of the scene).
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The controller's links, then the bones and the buffers.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Active: needs an owning geometry node whose positions are a 3-vector
     // buffer of as many elements as the bind positions, and weights and

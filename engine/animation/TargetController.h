@@ -46,6 +46,12 @@ public:
         owner->GetWorld().ClearFlags();
     }
 
+    // The controller's links, then the target.
+    void VisitLinks(LinkVisitor& visitor) override {
+        Controller::VisitLinks(visitor);
+        VisitLink(target_, visitor);
+    }
+
     Node* GetTarget() const { return target_; }
     void SetTarget(Node* target) { target_ = target; }
 

@@ -16,6 +16,7 @@ const Rtti Object::TYPE("Zel.Object", nullptr);
 namespace {
 // Process-wide ID counter: IDs start at 0 and are never reused.
 int32_t gNextObjectId = 0;
+int32_t gLiveObjects = 0;
 bool gObjectClassRegistered = false;
 }  // namespace
 
@@ -24,9 +25,12 @@ struct Object::ControllerNode {
     ControllerNode* next;
 };
 
-Object::Object() : id_(gNextObjectId++) {}
+Object::Object() : id_(gNextObjectId++) { ++gLiveObjects; }
+
+int32_t Object::GetLiveCount() { return gLiveObjects; }
 
 Object::~Object() {
+    --gLiveObjects;
     if (DetachAllControllers() != kOk)
         LogError("Невозможно удалить контроллеры объекта. Имя[%s] ID[%d]", GetName().CStr(), id_);
 }
@@ -79,6 +83,20 @@ void Object::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (IsDerivedFrom(type)) objects.Append(this);
     for (ControllerNode* node = controllers_; node != nullptr; node = node->next)
         node->controller->CollectByType(type, objects);
+}
+
+void Object::VisitLinks(LinkVisitor& visitor) {
+    for (ControllerNode** link = &controllers_; *link != nullptr;) {
+        ControllerNode* node = *link;
+        Controller* controller = node->controller.Get();
+        if (!visitor.Visit(controller)) {
+            link = &node->next;
+            continue;
+        }
+        if (controller->GetOwner() == this) controller->SetOwner(nullptr);
+        *link = node->next;
+        delete node;
+    }
 }
 
 void Object::UpdateControllers(double time) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/core/GrowableArray.h"
+#include "engine/core/LinkVisitor.h"
 #include "engine/core/Named.h"
 #include "engine/core/RefCounted.h"
 #include "engine/core/Rtti.h"
@@ -38,8 +39,17 @@ public:
     virtual void CollectByType(const Rtti& type, ObjectArray& objects);
     // Update(time) on every controller, head first, active or not.
     virtual void UpdateControllers(double time);
+    // Hands every counted link this object holds to other objects to the
+    // visitor: its controllers here, and what each class adds. A link the
+    // visitor asks to drop is dropped, clearing the back-pointer it had set
+    // (a controller's owner, a child's parent). For walking whole graphs:
+    // what a root reaches, and tearing down graphs that link themselves in
+    // cycles (ObjectGraph.h).
+    virtual void VisitLinks(LinkVisitor& visitor);
 
     int32_t GetId() const { return id_; }
+    // Objects constructed and not yet destroyed, process-wide.
+    static int32_t GetLiveCount();
     bool IsDerivedFrom(const Rtti& type) const { return GetRtti()->IsDerivedFrom(type); }
 
     // Puts the controller at the head of the list and makes this object its

@@ -17,6 +17,9 @@ constexpr int32_t kSceneFileMinimumVersion = 102;
 
 // Reads the version triple and the root link. 1 when the version is older
 // than the engine's or the graph cannot be read; newer files are accepted.
+// Objects read that the root does not reach (all of them after a failure)
+// lose their links, so they go with the stream's references; the root's
+// graph is torn down with BreakObjectLinks when it is no longer needed.
 int32_t ReadSceneFile(Stream& stream, Pointer<Object>& root);
 
 // Writes the engine's version triple and the root link; the stream's error

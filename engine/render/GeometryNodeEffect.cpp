@@ -89,6 +89,11 @@ void GeometryNodeEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (skinController_ != nullptr) skinController_->CollectByType(type, objects);
 }
 
+void GeometryNodeEffect::VisitLinks(LinkVisitor& visitor) {
+    Effect::VisitLinks(visitor);
+    VisitLink(skinController_, visitor);
+}
+
 int32_t GeometryNodeEffect::Save(Stream& stream) {
     if (Effect::Save(stream) != 0) return SaveParentFailed();
     return SaveFields(stream);

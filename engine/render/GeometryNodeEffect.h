@@ -62,6 +62,8 @@ public:
     // Object search, then the skin controller.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // Effect's links, then the skin controller.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Controllers, the controllers of every texture the effect links, the
     // effect time, and the skin controller rule: with

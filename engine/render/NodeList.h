@@ -51,6 +51,9 @@ public:
         return nullptr;
     }
 
+    // Each node to the visitor (for the owner's VisitLinks).
+    void VisitLinks(LinkVisitor& visitor) { VisitLinkArray(nodes_, visitor); }
+
     // Each node draws itself with its own effect.
     void DrawAll(Renderer& renderer) const {
         for (const Pointer<T>& node : nodes_) node->Draw(renderer);

@@ -27,6 +27,9 @@ struct RendererCapabilities {
     bool projectedTextures = false;
     int32_t vertexShaderLevel = kShaderLevelNone;
     int32_t pixelShaderLevel = kShaderLevelNone;
+    // The largest point size the device draws; the point-sprite states
+    // raise the device's clamp to it.
+    float maxPointSize = 0.0f;
     bool pointSprites = false;
     bool occlusionQueries = false;
     bool hardwareShadowMaps = false;

@@ -143,6 +143,21 @@ Object* GeometryNode::FindByName(const String& name) {
     return FindIn(modelBound_, name);
 }
 
+void GeometryNode::VisitLinks(LinkVisitor& visitor) {
+    Node::VisitLinks(visitor);
+    GeometryNodeEffect* effect = effect_;
+    VisitLink(effect_, visitor);
+    if (effect_ == nullptr && effect != nullptr && effect->GetOwnerNode() == this) effect->SetOwnerNode(nullptr);
+    VisitLink(vertices_, visitor);
+    VisitLink(pointSizes_, visitor);
+    VisitLink(colors_, visitor);
+    VisitLink(normals_, visitor);
+    VisitLink(tangents_, visitor);
+    for (Pointer<Buffer>& coordinates : texCoords_) VisitLink(coordinates, visitor);
+    VisitLink(indices_, visitor);
+    VisitLink(modelBound_, visitor);
+}
+
 void GeometryNode::CollectByType(const Rtti& type, ObjectArray& objects) {
     Node::CollectByType(type, objects);
     Object* const fields[] = {effect_, vertices_, pointSizes_, colors_, normals_, tangents_};

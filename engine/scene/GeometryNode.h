@@ -40,6 +40,9 @@ public:
     // bound.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // Node's links, then the effect (its owner cleared when dropped), the
+    // buffers and the model bound.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // As Node, then the effect's UpdateEffect.
     void UpdateSelf(double time) override;

@@ -190,6 +190,27 @@ void SceneNode::DrawThroughEffects(Renderer& renderer) {
     }
 }
 
+void SceneNode::VisitLinks(LinkVisitor& visitor) {
+    Node::VisitLinks(visitor);
+    for (EffectEntry** link = &effects_; *link != nullptr;) {
+        EffectEntry* entry = *link;
+        SceneNodeEffect* effect = entry->effect.Get();
+        if (!visitor.Visit(effect)) {
+            link = &entry->next;
+            continue;
+        }
+        if (effect->GetOwnerNode() == this) effect->SetOwnerNode(nullptr);
+        *link = entry->next;
+        delete entry;
+    }
+    for (Pointer<Node>& child : children_) {
+        Node* node = child.Get();
+        if (node == nullptr || !visitor.Visit(node)) continue;
+        if (node->parent_ == this) node->parent_ = nullptr;
+        child = nullptr;
+    }
+}
+
 Object* SceneNode::FindByName(const String& name) {
     if (Object* found = Node::FindByName(name)) return found;
     for (EffectEntry* entry = effects_; entry != nullptr; entry = entry->next)

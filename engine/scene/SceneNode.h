@@ -31,6 +31,9 @@ public:
     // Node search, then each effect in list order, then each child.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // Node's links, then the effects and the children (a dropped one has
+    // its owner or parent cleared).
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // As Node, then each effect's UpdateEffect in list order, then
     // Update(time, false) on each child in array order.

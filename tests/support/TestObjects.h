@@ -15,6 +15,10 @@ class TestObject : public Object {
 public:
     int32_t Save(Stream& stream) override;
     int32_t Load(Stream& stream) override;
+    void VisitLinks(LinkVisitor& visitor) override {
+        Object::VisitLinks(visitor);
+        VisitLink(link, visitor);
+    }
 
     Pointer<Object> link;  // any object, possibly this object's container
     int32_t value = 0;

@@ -60,6 +60,11 @@ void NodeParticleSystem::CollectByType(const Rtti& type, ObjectArray& objects) {
     busy_ = false;
 }
 
+void NodeParticleSystem::VisitLinks(LinkVisitor& visitor) {
+    ParticleSystem::VisitLinks(visitor);
+    VisitLink(template_, visitor);
+}
+
 int32_t NodeParticleSystem::Save(Stream& stream) {
     if (ParticleSystem::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteLink(template_) != 0)

@@ -19,6 +19,8 @@ public:
     // Particle system search, then the template.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the template node.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Never drawn through its own primitives: the template is.
     int32_t GetPrimitiveType() const override { return kPoints; }

@@ -236,6 +236,11 @@ void ParticleSystem::CollectByType(const Rtti& type, ObjectArray& objects) {
     CollectIn(emitter_, type, objects);
 }
 
+void ParticleSystem::VisitLinks(LinkVisitor& visitor) {
+    GeometryNode::VisitLinks(visitor);
+    VisitLink(emitter_, visitor);
+}
+
 int32_t ParticleSystem::Save(Stream& stream) {
     int32_t parent;
     {

@@ -59,6 +59,8 @@ public:
     // Geometry node search, then the emitter.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The node's links, then the emitter.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // The geometry node update, then every living particle ages by dt (one
     // whose age exceeds its lifetime goes to the free list), gets velocity

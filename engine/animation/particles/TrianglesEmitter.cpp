@@ -49,4 +49,9 @@ int32_t TrianglesEmitter::Load(Stream& stream) {
     return kOk;
 }
 
+void TrianglesEmitter::VisitLinks(LinkVisitor& visitor) {
+    PointEmitter::VisitLinks(visitor);
+    VisitLink(triangles_, visitor);
+}
+
 }  // namespace zel

@@ -15,6 +15,8 @@ public:
     // Parent data, then the triangles node (link).
     int32_t Save(Stream& stream) override;
     int32_t Load(Stream& stream) override;
+    // The emitter's links, then the triangles.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Without a node: the origin and (0, −1, 0), no draws. Otherwise one
     // draw picks a triangle (three consecutive positions per triangle; with

@@ -21,12 +21,15 @@ IDirect3DVertexBuffer9* D3D9Renderer::PrepareVertexBuffer(Buffer* buffer, bool p
         return nullptr;
     RendererBinding& binding = buffer->GetBinding();
     auto* handle = static_cast<IDirect3DVertexBuffer9*>(binding.GetHandle());
+    if (IsRefused(binding)) return nullptr;
     if (handle == nullptr) {
         const UINT bytes = packColors ? static_cast<UINT>(buffer->GetCount()) * sizeof(D3DCOLOR)
                                       : static_cast<UINT>(buffer->GetDataSize());
         if (!D3DSucceeded(device_->CreateVertexBuffer(bytes, 0, 0, D3DPOOL_MANAGED, &handle, nullptr),
-                          "CreateVertexBuffer"))
+                          "CreateVertexBuffer")) {
+            Refuse(buffer, binding);
             return nullptr;
+        }
         Remember(buffer, binding, handle);
         binding.SetDirty(true);
     }
@@ -54,13 +57,16 @@ IDirect3DIndexBuffer9* D3D9Renderer::PrepareIndexBuffer(IntBuffer* buffer) {
         return nullptr;
     RendererBinding& binding = buffer->GetBinding();
     auto* handle = static_cast<IDirect3DIndexBuffer9*>(binding.GetHandle());
+    if (IsRefused(binding)) return nullptr;
     if (handle == nullptr) {
         const bool wide = maxVertexIndex_ > kMaxIndex16;
         const UINT bytes = static_cast<UINT>(buffer->GetCount()) * (wide ? 4u : 2u);
         if (!D3DSucceeded(device_->CreateIndexBuffer(bytes, 0, wide ? D3DFMT_INDEX32 : D3DFMT_INDEX16,
                                                      D3DPOOL_MANAGED, &handle, nullptr),
-                          "CreateIndexBuffer"))
+                          "CreateIndexBuffer")) {
+            Refuse(buffer, binding);
             return nullptr;
+        }
         Remember(buffer, binding, handle);
         binding.SetDirty(true);
     }

@@ -118,6 +118,7 @@ void D3D9Renderer::ReadCapabilities() {
     LogInfo("Projected Textures [%s]", TrueFalse(capabilities.projectedTextures));
     ReadShaderLevels(caps);
 
+    capabilities.maxPointSize = caps.MaxPointSize;
     capabilities.pointSprites = caps.MaxPointSize > 8000.0f && (caps.FVFCaps & D3DFVFCAPS_PSIZE) != 0;
     LogInfo("Point Sprites [%s]", TrueFalse(capabilities.pointSprites));
     // The probe's failure is the answer "no queries".
@@ -128,8 +129,7 @@ void D3D9Renderer::ReadCapabilities() {
     capabilities.hardwareShadowMaps =
         DeviceFormatSupported(D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_TEXTURE, present_.AutoDepthStencilFormat);
     LogInfo("Hardware Shadowmaps [%s]", TrueFalse(capabilities.hardwareShadowMaps));
-    D3DSucceeded(device_->SetRenderState(D3DRS_LIGHTING, FALSE), "SetRenderState");
-    D3DSucceeded(device_->SetRenderState(D3DRS_SPECULARENABLE, FALSE), "SetRenderState");
+    RestoreDeviceStates();
     ReadFormatSupport(caps);
 }
 
@@ -172,16 +172,26 @@ bool D3D9Renderer::DeviceFormatSupported(DWORD usage, D3DRESOURCETYPE type, D3DF
     return result == D3D_OK;
 }
 
+// A later device starts from its own defaults, the gamma ramp included.
 int32_t D3D9Renderer::DestroyDevice() {
     ReleaseAll();
     ReleaseCom(device_);
+    gammaSet_ = false;
     return kOk;
 }
 
 bool D3D9Renderer::ResetDevice() {
     ReleaseAll();
     D3DPRESENT_PARAMETERS present = present_;
-    return D3DSucceeded(device_->Reset(&present), "Reset");
+    if (!D3DSucceeded(device_->Reset(&present), "Reset")) return false;
+    RestoreDeviceStates();
+    return true;
+}
+
+void D3D9Renderer::RestoreDeviceStates() {
+    D3DSucceeded(device_->SetRenderState(D3DRS_LIGHTING, FALSE), "SetRenderState");
+    D3DSucceeded(device_->SetRenderState(D3DRS_SPECULARENABLE, FALSE), "SetRenderState");
+    if (gammaSet_) ApplyGammaRamp();
 }
 
 }  // namespace zel

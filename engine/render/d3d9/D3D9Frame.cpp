@@ -92,10 +92,18 @@ void D3D9Renderer::SetViewport(float x, float y, float width, float height) {
     D3DSucceeded(device_->SetViewport(&viewport), "SetViewport");
 }
 
+// The level is kept: a reset device has lost the ramp.
 void D3D9Renderer::SetGamma(int32_t level) {
     if (device_ == nullptr) return;
+    gammaSet_ = true;
+    gammaLevel_ = level;
+    ApplyGammaRamp();
+}
+
+void D3D9Renderer::ApplyGammaRamp() {
     D3DGAMMARAMP ramp{};
-    for (int32_t i = 0; i < 256; ++i) ramp.red[i] = ramp.green[i] = ramp.blue[i] = GammaRampEntry(level, i);
+    for (int32_t i = 0; i < 256; ++i)
+        ramp.red[i] = ramp.green[i] = ramp.blue[i] = GammaRampEntry(gammaLevel_, i);
     // SetGammaRamp returns nothing to check.
     device_->SetGammaRamp(0, D3DSGR_CALIBRATE, &ramp);
 }

@@ -8,8 +8,11 @@ namespace zel {
 IDirect3DQuery9* D3D9Renderer::PrepareQuery(OcclusionQuery* query) {
     RendererBinding& binding = query->GetBinding();
     auto* handle = static_cast<IDirect3DQuery9*>(binding.GetHandle());
-    if (handle != nullptr) return handle;
-    if (!D3DSucceeded(device_->CreateQuery(D3DQUERYTYPE_OCCLUSION, &handle), "CreateQuery")) return nullptr;
+    if (handle != nullptr || IsRefused(binding)) return handle;
+    if (!D3DSucceeded(device_->CreateQuery(D3DQUERYTYPE_OCCLUSION, &handle), "CreateQuery")) {
+        Refuse(query, binding);
+        return nullptr;
+    }
     Remember(query, binding, handle);
     return handle;
 }

@@ -211,12 +211,15 @@ void WriteStage(StateWriter& out, DWORD index, const TextureStage& stage) {
     }
 }
 
-void WritePointSprites(StateWriter& out, bool on) {
+// The device's own clamp starts at 64 pixels on many drivers; raised to
+// what the device can draw, a large flare or smoke puff keeps its size.
+void WritePointSprites(StateWriter& out, bool on, float maxPointSize) {
     out.Render(D3DRS_POINTSPRITEENABLE, on);
     if (!on) return;
     out.Render(D3DRS_POINTSCALEENABLE, TRUE);
     out.Render(D3DRS_POINTSIZE, FloatBits(0.1f));
     out.Render(D3DRS_POINTSIZE_MIN, FloatBits(0.0f));
+    out.Render(D3DRS_POINTSIZE_MAX, FloatBits(maxPointSize));
     out.Render(D3DRS_POINTSCALE_A, FloatBits(0.0f));
     out.Render(D3DRS_POINTSCALE_B, FloatBits(0.0f));
     out.Render(D3DRS_POINTSCALE_C, FloatBits(1.0f));
@@ -250,7 +253,7 @@ void D3D9Renderer::ApplyRenderStateBlock(RenderStateBlock* block) {
         out.Render(D3DRS_ZFUNC, Lookup(kCompareFunctions, block->depthFunction));
     }
     for (DWORD stage = 0; stage < RenderStateBlock::kTextureStages; ++stage) WriteStage(out, stage, block->stages[stage]);
-    WritePointSprites(out, block->pointSprites);
+    WritePointSprites(out, block->pointSprites, caps.maxPointSize);
 }
 
 }  // namespace zel

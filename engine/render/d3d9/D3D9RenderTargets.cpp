@@ -3,6 +3,7 @@
 // restoring them. Targets live in the default pool; a texture that wants
 // its own depth buffer carries it as private data.
 #include <bit>
+#include <cstddef>
 #include <new>
 
 #include "engine/render/d3d9/D3D9Renderer.h"
@@ -38,6 +39,7 @@ bool D3D9Renderer::IsRenderTargetTexture(IDirect3DTexture9* texture, DWORD usage
 IDirect3DTexture9* D3D9Renderer::TargetTexture(Texture* texture, DWORD usage, D3DFORMAT format) {
     RendererBinding& binding = texture->GetBinding();
     auto* handle = static_cast<IDirect3DTexture9*>(binding.GetHandle());
+    if (IsRefused(binding)) return nullptr;
     if (handle != nullptr && IsRenderTargetTexture(handle, usage)) return handle;
     if (handle != nullptr) ReleaseTexture(texture);
     const Image* image = texture->GetImage();
@@ -47,13 +49,13 @@ IDirect3DTexture9* D3D9Renderer::TargetTexture(Texture* texture, DWORD usage, D3
         !CreateTwice([&] { return device_->CreateTexture(width, height, 1, usage, format, D3DPOOL_DEFAULT, &handle,
                                                          nullptr); },
                      "CreateTexture"))
-        return nullptr;
+        return RefusedTarget(texture, format);
     Remember(texture, binding, handle);
     binding.SetDirty(false);
     if ((usage & D3DUSAGE_RENDERTARGET) != 0 && texture->HasOwnDepthBuffer() &&
         !AttachDepthSurface(handle, width, height)) {
         ReleaseTexture(texture);
-        return nullptr;
+        return RefusedTarget(texture, format);
     }
     return handle;
 }
@@ -61,6 +63,7 @@ IDirect3DTexture9* D3D9Renderer::TargetTexture(Texture* texture, DWORD usage, D3
 IDirect3DCubeTexture9* D3D9Renderer::CubeTargetTexture(CubeTexture* texture) {
     RendererBinding& binding = texture->GetBinding();
     auto* handle = static_cast<IDirect3DCubeTexture9*>(binding.GetHandle());
+    if (IsRefused(binding)) return nullptr;
     D3DSURFACE_DESC desc{};
     if (handle != nullptr && SUCCEEDED(handle->GetLevelDesc(0, &desc)) && (desc.Usage & D3DUSAGE_RENDERTARGET) != 0)
         return handle;
@@ -73,14 +76,21 @@ IDirect3DCubeTexture9* D3D9Renderer::CubeTargetTexture(CubeTexture* texture) {
         !CreateTwice([&] { return device_->CreateCubeTexture(edge, 1, D3DUSAGE_RENDERTARGET, format, D3DPOOL_DEFAULT,
                                                              &handle, nullptr); },
                      "CreateCubeTexture"))
-        return nullptr;
+        return RefusedTarget(texture, format);
     Remember(texture, binding, handle);
     binding.SetDirty(false);
     if (!AttachDepthSurface(handle, edge, edge)) {
         ReleaseTexture(texture);
-        return nullptr;
+        return RefusedTarget(texture, format);
     }
     return handle;
+}
+
+// A target without a device format made no device call: nothing to
+// remember. Null either way.
+std::nullptr_t D3D9Renderer::RefusedTarget(BaseTexture* texture, D3DFORMAT format) {
+    if (format != D3DFMT_UNKNOWN) Refuse(texture, texture->GetBinding());
+    return nullptr;
 }
 
 // The texture holds the only reference to its depth surface, so releasing

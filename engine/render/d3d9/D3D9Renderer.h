@@ -6,6 +6,7 @@
 // has its own source file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/core/GrowableArray.h"
@@ -118,11 +119,18 @@ public:
     void OverrideCapabilities(const RendererCapabilities& capabilities) { MutableCapabilities() = capabilities; }
     // True between a pass's BeginPass and the draw that ends its recording.
     bool IsRecordingPass() const { return recording_; }
-    // Device objects made for engine objects and not yet released.
+    // Engine objects with a device object not yet released, or one the
+    // device refused.
     int32_t GetResourceCount() const { return resources_.Count(); }
     int32_t GetRenderTargetDepth() const { return targets_.Count(); }
 
 private:
+    // A binding's spare word: why it holds no device object. A program
+    // that does not assemble stays so until its text changes; a refusal
+    // lasts until the device is reset.
+    static constexpr uint32_t kAssemblyFailed = 1;
+    static constexpr uint32_t kDeviceRefused = 2;
+
     struct TargetEntry {
         Object* target = nullptr;  // not owning: the caller pops before dropping it
         IDirect3DSurface9* savedColor = nullptr;
@@ -145,11 +153,24 @@ private:
     void ReadFormatSupport(const D3DCAPS9& caps);
     bool DeviceFormatSupported(DWORD usage, D3DRESOURCETYPE type, D3DFORMAT format, bool* noAutogen = nullptr);
     // Releases every cached object and the kept surfaces, then resets the
-    // device with the kept presentation parameters. False when it stays lost.
+    // device with the kept presentation parameters and sets again the states
+    // a reset loses. False when it stays lost.
     bool ResetDevice();
+    // The device states set once rather than every frame: the gamma ramp
+    // (when one was set) and lighting and specular off.
+    void RestoreDeviceStates();
+    void ApplyGammaRamp();
 
     // Resource map (D3D9Resources.cpp).
     void Remember(Object* owner, RendererBinding& binding, IUnknown* handle);
+    // Marks an object whose device object the device refused (a format, a
+    // program it does not take): it is entered in the map without a handle,
+    // so it is not made (and logged) again on every bind, only after the
+    // next reset or loss of the device, which clears every binding.
+    void Refuse(Object* owner, RendererBinding& binding);
+    static bool IsRefused(const RendererBinding& binding) {
+        return binding.GetHandle() == nullptr && binding.GetSpare() == kDeviceRefused;
+    }
     void Forget(Object* owner, RendererBinding& binding);
     void ReleaseAll();
 
@@ -158,6 +179,8 @@ private:
     IDirect3DBaseTexture9* CreatePlainTexture(Texture* texture);
     IDirect3DBaseTexture9* CreateCubeTexture(CubeTexture* texture);
     IDirect3DBaseTexture9* CreateVolumeTexture(VolumeTexture* texture);
+    // Refuse for a texture; null.
+    IDirect3DBaseTexture9* RefusedTexture(BaseTexture* texture);
     bool UploadTexture(BaseTexture* texture, IDirect3DBaseTexture9* handle);
     bool UploadCube(CubeTexture* texture, IDirect3DCubeTexture9* handle);
     bool IsTargetOnStack(const Object* object) const;
@@ -170,6 +193,8 @@ private:
                                                                                 D3DUSAGE_DEPTHSTENCIL);
     IDirect3DTexture9* TargetTexture(Texture* texture, DWORD usage, D3DFORMAT format);
     IDirect3DCubeTexture9* CubeTargetTexture(CubeTexture* texture);
+    // Refuse for a target whose creation failed; null.
+    std::nullptr_t RefusedTarget(BaseTexture* texture, D3DFORMAT format);
     bool AttachDepthSurface(IDirect3DResource9* texture, UINT width, UINT height);
     IDirect3DSurface9* AttachedDepthSurface(IDirect3DResource9* texture);
     bool PushTarget(Object* target, IDirect3DSurface9* color, IDirect3DSurface9* depth);
@@ -229,6 +254,9 @@ private:
     IDirect3DVertexDeclaration9* declaration_ = nullptr;
     bool recording_ = false;  // between BeginStateBlock and EndStateBlock
     DWORD maxVertexIndex_ = 0;  // from the caps; decides the index format
+    // The level of the last SetGamma, given again to a reset device.
+    bool gammaSet_ = false;
+    int32_t gammaLevel_ = 0;
 
     // Display-mode enumeration: the distinct modes of the adapter formats,
     // sorted, and the adapter formats that had any.

@@ -16,6 +16,11 @@ void D3D9Renderer::Remember(Object* owner, RendererBinding& binding, IUnknown* h
     resources_.Insert(owner->GetId(), &binding);
 }
 
+void D3D9Renderer::Refuse(Object* owner, RendererBinding& binding) {
+    Remember(owner, binding, nullptr);
+    binding.SetSpare(kDeviceRefused);
+}
+
 void D3D9Renderer::Forget(Object* owner, RendererBinding& binding) {
     // Clearing drops the binding's reference to this renderer, possibly
     // the last one; the caller's object keeps its ID in the map until then.

@@ -21,16 +21,14 @@ bool AssembleProgram(const String& program, GrowableArray<uint32_t>& tokens) {
     return false;
 }
 
-// The binding's spare word of a program that did not assemble: it is shown
-// once, not on every bind, until the shader gets a new text.
-constexpr uint32_t kAssemblyFailed = 1;
-
 }  // namespace
 
 IUnknown* D3D9Renderer::PrepareShader(Shader* shader) {
     RendererBinding& binding = shader->GetBinding();
     if (binding.GetHandle() != nullptr) return static_cast<IUnknown*>(binding.GetHandle());
-    if (binding.GetSpare() == kAssemblyFailed) return nullptr;
+    // A program that did not assemble is shown once, not on every bind,
+    // until the shader gets a new text.
+    if (binding.GetSpare() == kAssemblyFailed || IsRefused(binding)) return nullptr;
     GrowableArray<uint32_t> tokens(256, 256);
     if (!AssembleProgram(shader->GetProgram(), tokens) || tokens.IsEmpty()) {
         binding.SetSpare(kAssemblyFailed);
@@ -45,6 +43,7 @@ IUnknown* D3D9Renderer::PrepareShader(Shader* shader) {
         if (D3DSucceeded(device_->CreatePixelShader(reinterpret_cast<const DWORD*>(tokens.begin()), &created), "CreatePixelShader")) handle = created;
     }
     if (handle != nullptr) Remember(shader, binding, handle);
+    else Refuse(shader, binding);
     return handle;
 }
 

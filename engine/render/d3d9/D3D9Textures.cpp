@@ -78,6 +78,11 @@ D3DFORMAT DeviceFormatOf(int32_t imageFormat) {
     }
 }
 
+IDirect3DBaseTexture9* D3D9Renderer::RefusedTexture(BaseTexture* texture) {
+    Refuse(texture, texture->GetBinding());
+    return nullptr;
+}
+
 bool D3D9Renderer::IsTargetOnStack(const Object* object) const {
     for (const TargetEntry& entry : targets_)
         if (entry.target == object) return true;
@@ -99,6 +104,7 @@ IDirect3DBaseTexture9* D3D9Renderer::PrepareTexture(BaseTexture* texture) {
         if (binding.IsDirty()) UploadTexture(texture, handle);
         return handle;
     }
+    if (IsRefused(binding)) return nullptr;
     const Rtti* type = texture->GetRtti();
     if (type->IsDerivedFrom(CubeTexture::TYPE)) {
         handle = CreateCubeTexture(static_cast<CubeTexture*>(texture));
@@ -123,7 +129,7 @@ IDirect3DBaseTexture9* D3D9Renderer::CreatePlainTexture(Texture* texture) {
                                              static_cast<UINT>(texture->GetMipLevels()), 0, format, D3DPOOL_MANAGED,
                                              &created, nullptr),
                       "CreateTexture"))
-        return nullptr;
+        return RefusedTexture(texture);
     return created;
 }
 
@@ -136,7 +142,7 @@ IDirect3DBaseTexture9* D3D9Renderer::CreateCubeTexture(CubeTexture* texture) {
                                                  static_cast<UINT>(texture->GetMipLevels()), 0, format,
                                                  D3DPOOL_MANAGED, &created, nullptr),
                       "CreateCubeTexture"))
-        return nullptr;
+        return RefusedTexture(texture);
     return created;
 }
 
@@ -150,7 +156,7 @@ IDirect3DBaseTexture9* D3D9Renderer::CreateVolumeTexture(VolumeTexture* texture)
                           static_cast<UINT>(image->GetDepth()), static_cast<UINT>(texture->GetMipLevels()), 0,
                           format, D3DPOOL_MANAGED, &created, nullptr),
                       "CreateVolumeTexture"))
-        return nullptr;
+        return RefusedTexture(texture);
     return created;
 }
 

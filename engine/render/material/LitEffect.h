@@ -31,6 +31,11 @@ public:
         Base::CollectByType(type, objects);
         CollectIn(light_, type, objects);
     }
+    // The parent's links, then the light.
+    void VisitLinks(LinkVisitor& visitor) override {
+        Base::VisitLinks(visitor);
+        VisitLink(light_, visitor);
+    }
     void GetSlots(MaterialSlots& slots) const override {
         Base::GetSlots(slots);
         slots.light = &light_;

@@ -1,10 +1,11 @@
 // What each mapped material class adds to its parent class: one texture
 // (a light map or a normal map) with the index of the node's coordinate
 // buffer it uses, streamed after the parent's data as a link and the index,
-// searched and collected after the parent's objects, and handed to the
+// searched, collected and visited after the parent's objects, and handed to the
 // passes in its slot. WithLightmap and WithNormalmap name it.
 #pragma once
 
+#include "engine/core/LinkVisitor.h"
 #include "engine/core/Pointer.h"
 #include "engine/core/Stream.h"
 #include "engine/render/material/MaterialSlots.h"
@@ -31,6 +32,10 @@ public:
     void CollectByType(const Rtti& type, ObjectArray& objects) override {
         Base::CollectByType(type, objects);
         CollectIn(map_, type, objects);
+    }
+    void VisitLinks(LinkVisitor& visitor) override {
+        Base::VisitLinks(visitor);
+        VisitLink(map_, visitor);
     }
     void GetSlots(MaterialSlots& slots) const override {
         Base::GetSlots(slots);

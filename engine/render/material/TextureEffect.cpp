@@ -34,6 +34,11 @@ void TextureEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     CollectIn(texture_, type, objects);
 }
 
+void TextureEffect::VisitLinks(LinkVisitor& visitor) {
+    ColorEffect::VisitLinks(visitor);
+    VisitLink(texture_, visitor);
+}
+
 int32_t TextureEffect::Save(Stream& stream) {
     if (ColorEffect::Save(stream) != 0) return SaveParentFailed();
     return SaveTextureSet(stream, texture_, texCoordSet_);

@@ -23,6 +23,8 @@ public:
     // Parent search, then the texture.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the texture.
+    void VisitLinks(LinkVisitor& visitor) override;
     void GetSlots(MaterialSlots& slots) const override;
 
     Texture* GetTexture() const { return texture_; }

@@ -260,6 +260,17 @@ Object* ShadowmapEffect::FindByName(const String& name) {
     return nodes_.FindByName(name);
 }
 
+void ShadowmapEffect::VisitLinks(LinkVisitor& visitor) {
+    SceneNodeEffect::VisitLinks(visitor);
+    VisitLink(light_, visitor);
+    VisitLink(shadowmap_, visitor);
+    VisitLink(colorTarget_, visitor);
+    nodes_.VisitLinks(visitor);
+    VisitLink(lightCamera_, visitor);
+    VisitLink(auxiliary_, visitor);
+    VisitLink(auxiliaryStream_, visitor);
+}
+
 int32_t ShadowmapEffect::Save(Stream& stream) {
     if (SceneNodeEffect::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteLink(light_) != 0) return FailWithNameId("Невозможно сохранить источник света. Имя[%s] ID[%d]");

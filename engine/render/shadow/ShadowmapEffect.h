@@ -30,6 +30,8 @@ public:
     int32_t Save(Stream& stream) override;
     int32_t Load(Stream& stream) override;
     Object* FindByName(const String& name) override;
+    // The effect's links, then the light, the maps, the casters and the light's camera and quad.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     Light* GetLight() const { return light_; }
     void SetLight(Light* light) { light_ = light; }

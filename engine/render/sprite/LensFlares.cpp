@@ -125,6 +125,12 @@ void LensFlares::CollectByType(const Rtti& type, ObjectArray& objects) {
     for (const Pointer<Texture>& texture : elementTextures_) CollectIn(texture, type, objects);
 }
 
+void LensFlares::VisitLinks(LinkVisitor& visitor) {
+    GeometryNode::VisitLinks(visitor);
+    VisitLink(query_, visitor);
+    for (Pointer<Texture>& texture : elementTextures_) VisitLink(texture, visitor);
+}
+
 int32_t LensFlares::Save(Stream& stream) {
     if (GeometryNode::Save(stream) != 0) return SaveParentFailed();
     stream.WriteFloat(glowSize);

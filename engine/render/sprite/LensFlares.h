@@ -33,6 +33,8 @@ public:
     // Geometry-node search, then the element textures.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The node's links, then the query and the element textures.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Controllers, world transform and effect, then the glow quad facing
     // the current camera.

@@ -84,6 +84,11 @@ void SpriteEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (texture_ != nullptr) texture_->CollectByType(type, objects);
 }
 
+void SpriteEffect::VisitLinks(LinkVisitor& visitor) {
+    GeometryNodeEffect::VisitLinks(visitor);
+    VisitLink(texture_, visitor);
+}
+
 int32_t SpriteEffect::Save(Stream& stream) {
     if (GeometryNodeEffect::Save(stream) != 0) return SaveParentFailed();
     if (stream.WriteLink(texture_) != 0) return FailWithNameId("Невозможно сохранить текстуру. Имя[%s] ID[%d]");

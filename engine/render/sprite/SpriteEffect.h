@@ -21,6 +21,8 @@ public:
     // Effect search, then the texture.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the texture.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Read by the pass at every draw; null draws untextured.
     Texture* GetTexture() const { return texture_; }

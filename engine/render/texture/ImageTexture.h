@@ -25,6 +25,11 @@ public:
         BaseTexture::CollectByType(type, objects);
         if (image_ != nullptr) image_->CollectByType(type, objects);
     }
+    // The texture's links, then the image.
+    void VisitLinks(LinkVisitor& visitor) override {
+        BaseTexture::VisitLinks(visitor);
+        VisitLink(image_, visitor);
+    }
 
 protected:
     ImageTexture() = default;

@@ -57,6 +57,11 @@ void ReflectiveQuietFlatWaterEffect::CollectByType(const Rtti& type, ObjectArray
     CollectIn(reflectionMap_, type, objects);
 }
 
+void ReflectiveQuietFlatWaterEffect::VisitLinks(LinkVisitor& visitor) {
+    NormalmapTextureEffect::VisitLinks(visitor);
+    VisitLink(reflectionMap_, visitor);
+}
+
 int32_t ReflectiveQuietFlatWaterEffect::Save(Stream& stream) {
     if (NormalmapTextureEffect::Save(stream) != 0) return SaveParentFailed();
     if (SaveMap(stream, reflectionMap_, "Невозможно сохранить карту отражения. Имя[%s] ID[%d]") != kOk) return kFailed;

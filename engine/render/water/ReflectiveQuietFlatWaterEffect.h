@@ -22,6 +22,8 @@ public:
     // Parent search, then the reflection map.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the reflection map.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     Texture* GetReflectionMap() const { return reflectionMap_; }
     void SetReflectionMap(Texture* map) { reflectionMap_ = map; }

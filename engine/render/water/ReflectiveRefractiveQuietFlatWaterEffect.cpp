@@ -66,6 +66,13 @@ void ReflectiveRefractiveQuietFlatWaterEffect::CollectByType(const Rtti& type, O
     CollectIn(fresnelMap_, type, objects);
 }
 
+void ReflectiveRefractiveQuietFlatWaterEffect::VisitLinks(LinkVisitor& visitor) {
+    NormalmapTextureEffect::VisitLinks(visitor);
+    VisitLink(reflectionMap_, visitor);
+    VisitLink(refractionMap_, visitor);
+    VisitLink(fresnelMap_, visitor);
+}
+
 int32_t ReflectiveRefractiveQuietFlatWaterEffect::Save(Stream& stream) {
     if (NormalmapTextureEffect::Save(stream) != 0) return SaveParentFailed();
     if (SaveMap(stream, reflectionMap_, "Невозможно сохранить карту отражения. Имя[%s] ID[%d]") != kOk ||

@@ -24,6 +24,8 @@ public:
     // Parent search, then the three maps.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
+    // The parent's links, then the three maps.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     Texture* GetReflectionMap() const { return reflectionMap_; }
     void SetReflectionMap(Texture* map) { reflectionMap_ = map; }

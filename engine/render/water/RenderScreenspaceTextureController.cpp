@@ -36,6 +36,12 @@ Object* RenderScreenspaceTextureController::FindByName(const String& name) {
     return found;
 }
 
+void RenderScreenspaceTextureController::VisitLinks(LinkVisitor& visitor) {
+    PostUpdateController::VisitLinks(visitor);
+    VisitLink(waterNode_, visitor);
+    nodes_.VisitLinks(visitor);
+}
+
 float RenderScreenspaceTextureController::GetWaterHeight() const {
     return waterNode_ != nullptr ? waterNode_->GetWorld().translation.y : 0.0f;
 }

@@ -20,6 +20,8 @@ public:
     int32_t Save(Stream& stream) override;
     int32_t Load(Stream& stream) override;
     Object* FindByName(const String& name) override;
+    // The controller's links, then the water node and the nodes drawn.
+    void VisitLinks(LinkVisitor& visitor) override;
 
     // Draws the nodes into the controlled texture (nothing without a
     // texture or a camera); the camera's matrices, the viewport and the

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "engine/core/FileMessageOutput.h"
 #include "engine/core/Log.h"
@@ -88,6 +89,81 @@ TEST(FileMessageOutput, WritesPrefixedLinesAndUnknownLevels) {
     for (char c : text)
         if (c != '\r') lines += c;
     EXPECT_EQ(lines, "INFO. a\nWARNING. b\nERROR. c\nCRITICAL ERROR. d\nUNKNOWN. e\nUNKNOWN. \xCB\xEE\xE3\n");
+}
+
+// The file's lines without CR (Windows text mode writes CR LF).
+std::vector<std::string> FileLines(const char* path) {
+    std::vector<std::string> lines(1);
+    for (char c : ReadFile(path)) {
+        if (c == '\n') lines.emplace_back();
+        else if (c != '\r') lines.back() += c;
+    }
+    lines.pop_back();
+    return lines;
+}
+
+// Warnings and errors repeat at most 20 times, then a note follows once;
+// other levels are never held back, and each text keeps its own count.
+TEST(FileMessageOutput, RepeatedWarningsAndErrorsStopAfterTwentyCopies) {
+    const char* path = "zel_log_repeat_test.txt";
+    const struct {
+        int32_t level;
+        const char* text;
+        const char* line;
+        size_t copies;
+    } cases[] = {
+        {kLogError, "e", "ERROR. e", 20},
+        {kLogWarning, "w", "WARNING. w", 20},
+        {kLogWarning, "w2", "WARNING. w2", 20},
+        {kLogInfo, "i", "INFO. i", 30},
+        {kLogCritical, "c", "CRITICAL ERROR. c", 30},
+    };
+    {
+        FileMessageOutput output{String(path), String()};
+        for (int round = 0; round < 30; ++round)
+            for (const auto& c : cases) output.Output(c.level, String(c.text));
+    }
+    const std::vector<std::string> lines = FileLines(path);
+    std::remove(path);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        size_t copies = 0, notes = 0;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i] != c.line) continue;
+            ++copies;
+            if (copies == 20 && c.copies == 20) {
+                ASSERT_LT(i + 1, lines.size());
+                EXPECT_EQ(lines[i + 1], std::string(c.line).substr(0, std::string(c.line).find(". ") + 2) +
+                                            FileMessageOutput::kRepeatNote);
+                ++notes;
+            }
+        }
+        EXPECT_EQ(copies, c.copies);
+        EXPECT_EQ(notes, c.copies == 20 ? 1u : 0u);
+    }
+}
+
+TEST(FileMessageOutput, TheFileIsCutAtSixteenMebibytesWithALastLine) {
+    const char* path = "zel_log_cap_test.txt";
+    const String longLine(std::string(4000, 'x').c_str());
+    bool cut = false;
+    {
+        FileMessageOutput output{String(path), String()};
+        for (int i = 0; i < 4400; ++i) output.Output(kLogInfo, longLine);
+        cut = output.IsCut();
+        output.Output(kLogError, String("after the cut"));
+    }
+    const std::vector<std::string> lines = FileLines(path);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const int64_t size = file.tellg();
+    file.close();
+    std::remove(path);
+    EXPECT_TRUE(cut);
+    EXPECT_LE(size, FileMessageOutput::kMaxFileBytes);
+    EXPECT_GT(size, FileMessageOutput::kMaxFileBytes - 2 * 4100);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), std::string("WARNING. ") + FileMessageOutput::kCutLine);
+    EXPECT_EQ(lines[lines.size() - 2].size(), 4006u);
 }
 
 TEST(FileMessageOutput, EmptyFileNameAndNameGiveASilentUnnamedOutput) {

@@ -11,6 +11,7 @@
 
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Log.h"
+#include "engine/core/ObjectGraph.h"
 #include "engine/core/Pointer.h"
 #include "engine/core/Stream.h"
 #include "engine/resources/CodecManager.h"
@@ -77,16 +78,6 @@ TestObject* Named(const char* name, int32_t value) {
     return object;
 }
 
-// Links form cycles; clear them so the objects can go.
-void BreakCycles(Object* start) {
-    Pointer<Object> current = start;
-    while (auto* node = CastTo<TestObject>(current)) {
-        Pointer<Object> next = node->link;
-        node->link = nullptr;
-        current = next;
-    }
-}
-
 class STRSceneTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(LoadCodec(String("STRSceneCodec"), &codec), kOk); }
@@ -141,8 +132,8 @@ TEST_F(STRSceneTest, AGraphComesBackEqual) {
     auto* loadedB = CastTo<TestObject>(loadedA->link);
     EXPECT_EQ(loadedA->GetController(0), loadedB->GetController(1));
     EXPECT_EQ(loadedB->link.Get(), loaded.Get());
-    BreakCycles(root);
-    BreakCycles(loaded);
+    BreakObjectLinks(root);
+    BreakObjectLinks(loaded);
 }
 
 TEST_F(STRSceneTest, OlderVersionsAreRejectedAndNewerAccepted) {

@@ -215,6 +215,37 @@ TEST_F(D3D9LensFlareTest, WithoutOcclusionQueriesNothingIsDrawn) {
         EXPECT_TRUE(Near(ReadBackBuffer(x, kHeight / 2), Rgba{0, 0, 0, 255}));
 }
 
+// On the point-sprite path (which Wine's device never takes by itself) a
+// flare 200 pixels across, on a device whose point-size clamp was left at
+// the 64 a fresh device on Windows has: the renderer raises the clamp to the
+// device's largest point, so the sprite spans the 128-pixel frame.
+TEST_F(D3D9LensFlareTest, APointSpriteFlareKeepsItsSizeOverTheDevicesClamp) {
+    RendererCapabilities caps = renderer_->GetCapabilities();
+    caps.pointSprites = true;
+    renderer_->OverrideCapabilities(caps);
+    device_->SetRenderState(D3DRS_POINTSIZE_MAX, std::bit_cast<DWORD>(64.0f));
+    Pointer<Flare> flare = new Flare();
+    ASSERT_EQ(flare->GetPrimitiveType(), GeometryNode::kPoints);
+    const float distance = 10.0f;
+    flare->GetLocal().translation = {0.0f, 0.0f, distance};
+    // A point sprite's pixel size is the viewport height × size / distance.
+    flare->flareSize = 200.0f * distance / kHeight;
+    flare->flareColor = {1, 1, 1, 1};
+    auto* effect = CastTo<SpriteEffect>(flare->GetEffect());
+    ASSERT_NE(effect, nullptr);
+    effect->SetTexture(new Texture(SolidImage(4, 4, 255, 255, 255), String("white")));
+    effect->blendEnable = true;
+    effect->destinationFactor = RenderStateBlock::kOne;
+    flare->Update(0.1, false);
+    ASSERT_EQ(renderer_->BeginScene(), 0);
+    renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, ColorRGBA{0, 0, 0, 1}, 1.0f, 0);
+    flare->Draw(*renderer_);
+    renderer_->FlushDeferred();
+    int lit = 0;
+    for (UINT x = 0; x < UINT(kWidth); ++x) lit += Brightness(ReadBackBuffer(x, kHeight / 2)) > 128;
+    EXPECT_GT(lit, 120);
+}
+
 // A white (or `color`) square of half-width `half` at height `y`, drawn in
 // a flat colour.
 Pointer<Triangles> Square(float half, float y, const ColorRGBA& color = {1, 1, 1, 1}) {

@@ -6,6 +6,7 @@
 #include "PassTestScene.h"
 
 #include "engine/render/Pass.h"
+#include "engine/render/device/ModeFormats.h"
 #include "engine/scene/GeometryNode.h"
 #include "engine/scene/Light.h"
 
@@ -450,6 +451,61 @@ TEST_F(D3D9PassTest, ALostDeviceDropsItsObjectsAndIsResetWhenItCanBe) {
     renderer_->EndScene();
     EXPECT_EQ(recorder.Count("BeginStateBlock"), 1);
     EXPECT_EQ(recorder.Count("DrawIndexedPrimitive"), 1);
+}
+
+// The ramp set once at start comes back with a reset device; a texture the
+// device refuses is tried (and logged) once per device, not at every bind of
+// every frame.
+TEST_F(D3D9PassTest, AResetDeviceGetsItsGammaBackAndRetriesRefusedObjectsOnce) {
+    Pointer<Texture> mask = new Texture(new Image(String("mask"), Image::kFormatA8, 4, 4), String("mask"));
+    DeviceCallRecorder recorder(device_);
+    recorder.refusedTextureFormat = D3DFMT_A8;
+    test::LogCapture capture;
+    auto frames = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(renderer_->BeginScene(), 0);
+            renderer_->SetTexture(mask, 0);
+            renderer_->SetTexture(mask, 1);
+            renderer_->EndScene();
+        }
+    };
+    renderer_->SetGamma(50);
+    frames(3);
+    EXPECT_EQ(recorder.Count("CreateTexture"), 1);
+    EXPECT_EQ(mask->GetBinding().GetHandle(), nullptr);
+
+    recorder.Clear();
+    recorder.cooperativeLevel = D3DERR_DEVICENOTRESET;
+    ASSERT_EQ(renderer_->BeginScene(), 0);
+    recorder.cooperativeLevel = 0;
+    renderer_->EndScene();
+    EXPECT_EQ(recorder.Count("Reset"), 1);
+    ASSERT_EQ(recorder.Count("SetGammaRamp"), 1);
+    EXPECT_EQ(recorder.lastGammaRed[1], GammaRampEntry(50, 1));
+    frames(3);
+    EXPECT_EQ(recorder.Count("CreateTexture"), 1);
+    int refusals = 0;
+    for (const test::LoggedLine& line : capture->lines)
+        refusals += line.level == kLogError && line.text.find("[CreateTexture]") != std::string::npos;
+    EXPECT_EQ(refusals, 2);
+}
+
+// Forced onto the point-sprite path, the device's clamp becomes its own
+// largest point size (a fresh device on Windows clamps at 64).
+TEST_F(D3D9PassTest, PointSpritesRaiseTheClampToTheDevicesLargestPoint) {
+    const int32_t mode = WindowedMode();
+    ASSERT_EQ(renderer_->CloseWindow(), 0);
+    static const DeviceAnswers kSprites{.maxPointSize = 8192.0f};
+    IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+    ASSERT_NE(direct3d, nullptr);
+    AnswerWith(direct3d, &kSprites);
+    renderer_ = new D3D9Renderer(direct3d);
+    ASSERT_EQ(renderer_->OpenWindow(mode, "sprites", nullptr, 0, 0, kWidth, kHeight), 0);
+    device_ = renderer_->GetDevice();
+    ASSERT_TRUE(renderer_->GetCapabilities().pointSprites);
+    DeviceCallRecorder recorder(device_);
+    RecordTranslation(recorder, [](RenderStateBlock& block) { block.pointSprites = true; });
+    EXPECT_EQ(recorder.LastRenderState(D3DRS_POINTSIZE_MAX), std::bit_cast<DWORD>(8192.0f));
 }
 
 TEST_F(D3D9PassTest, DestroyingTheDeviceReleasesRecordings) {

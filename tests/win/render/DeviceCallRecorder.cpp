@@ -64,6 +64,16 @@ void STDMETHODCALLTYPE SetGammaRamp(IDirect3DDevice9* device, UINT swapChain, DW
     deviceMethods->SetGammaRamp(device, swapChain, flags, ramp);
 }
 
+// Records (width, height, levels, usage, format, pool).
+HRESULT STDMETHODCALLTYPE CreateTexture(IDirect3DDevice9* device, UINT width, UINT height, UINT levels, DWORD usage,
+                                        D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture, HANDLE* shared) {
+    Record("CreateTexture", {width, height, levels, usage, static_cast<uint32_t>(format), static_cast<uint32_t>(pool)});
+    if (recorder != nullptr && recorder->refusedTextureFormat != 0 &&
+        static_cast<uint32_t>(format) == recorder->refusedTextureFormat)
+        return D3DERR_NOTAVAILABLE;
+    return deviceMethods->CreateTexture(device, width, height, levels, usage, format, pool, texture, shared);
+}
+
 HRESULT STDMETHODCALLTYPE SetRenderState(IDirect3DDevice9* device, D3DRENDERSTATETYPE state, DWORD value) {
     Record("SetRenderState", {static_cast<uint32_t>(state), value});
     return deviceMethods->SetRenderState(device, state, value);
@@ -174,6 +184,7 @@ void Patch(IDirect3DDevice9Vtbl& table) {
     table.TestCooperativeLevel = TestCooperativeLevel;
     table.Reset = Reset;
     table.SetGammaRamp = SetGammaRamp;
+    table.CreateTexture = CreateTexture;
     table.SetRenderState = SetRenderState;
     table.SetTextureStageState = SetTextureStageState;
     table.SetSamplerState = SetSamplerState;

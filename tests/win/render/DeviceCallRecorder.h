@@ -45,6 +45,9 @@ public:
     // Reset then records the call and answers resetAnswer.
     int32_t cooperativeLevel = 0;
     int32_t resetAnswer = 0;
+    // CreateTexture of this format (a D3DFORMAT; 0 none) is refused, as a
+    // driver refuses a format it lacks.
+    uint32_t refusedTextureFormat = 0;
     // What the device's last Release returned.
     uint32_t lastDeviceRelease = 0xFFFFFFFF;
 
