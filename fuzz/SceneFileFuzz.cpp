@@ -23,7 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     stream.Rewind();
     zel::Pointer<zel::Object> root;
     if (zel::ReadSceneFile(stream, root) == zel::kOk) {
-        // Whatever was read must save again.
+        // Whatever was read can be searched (through its cycles too) and
+        // must save again.
+        zel::ObjectArray all;
+        root->CollectByType(zel::Object::TYPE, all);
+        (void)root->FindByName(zel::String("\x01"));
         zel::Stream out(0, 4096);
         zel::WriteSceneFile(out, root);
         zel::BreakObjectLinks(root);

@@ -103,15 +103,13 @@ int32_t AnimationController::AddFrame(const AnimationFrame& frame) { return fram
 Object* AnimationController::FindByName(const String& name) {
     if (Object* found = Controller::FindByName(name)) return found;
     for (Animation* animation : animations_)
-        if (animation != nullptr)
-            if (Object* found = animation->FindByName(name)) return found;
+        if (Object* found = FindIn(animation, name)) return found;
     return nullptr;
 }
 
 void AnimationController::CollectByType(const Rtti& type, ObjectArray& objects) {
     Controller::CollectByType(type, objects);
-    for (Animation* animation : animations_)
-        if (animation != nullptr) animation->CollectByType(type, objects);
+    for (Animation* animation : animations_) CollectIn(animation, type, objects);
 }
 
 void AnimationController::VisitLinks(LinkVisitor& visitor) {

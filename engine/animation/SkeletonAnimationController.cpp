@@ -95,7 +95,7 @@ Object* SkeletonAnimationController::FindByName(const String& name) {
     Object* found = AnimationController::FindByName(name);
     busy_ = true;
     for (int32_t i = 0; found == nullptr && i < boneControllers_.Count(); ++i)
-        if (boneControllers_[i] != nullptr) found = boneControllers_[i]->FindByName(name);
+        found = FindIn(boneControllers_[i], name);
     busy_ = false;
     return found;
 }
@@ -104,8 +104,7 @@ void SkeletonAnimationController::CollectByType(const Rtti& type, ObjectArray& o
     if (busy_) return;
     AnimationController::CollectByType(type, objects);
     busy_ = true;
-    for (const Pointer<AnimationController>& bone : boneControllers_)
-        if (bone != nullptr) bone->CollectByType(type, objects);
+    for (const Pointer<AnimationController>& bone : boneControllers_) CollectIn(bone, type, objects);
     busy_ = false;
 }
 

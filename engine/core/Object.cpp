@@ -72,17 +72,32 @@ int32_t Object::DetachAllControllers() {
     return kOk;
 }
 
+Object* FindIn(Object* object, const String& name) {
+    if (object == nullptr || object->searching_) return nullptr;
+    object->searching_ = true;
+    Object* found = object->FindByName(name);
+    object->searching_ = false;
+    return found;
+}
+
+void CollectIn(Object* object, const Rtti& type, ObjectArray& objects) {
+    if (object == nullptr || object->searching_) return;
+    object->searching_ = true;
+    object->CollectByType(type, objects);
+    object->searching_ = false;
+}
+
 Object* Object::FindByName(const String& name) {
     if (GetName() == name) return this;
     for (ControllerNode* node = controllers_; node != nullptr; node = node->next)
-        if (Object* found = node->controller->FindByName(name)) return found;
+        if (Object* found = FindIn(node->controller, name)) return found;
     return nullptr;
 }
 
 void Object::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (IsDerivedFrom(type)) objects.Append(this);
     for (ControllerNode* node = controllers_; node != nullptr; node = node->next)
-        node->controller->CollectByType(type, objects);
+        CollectIn(node->controller, type, objects);
 }
 
 void Object::VisitLinks(LinkVisitor& visitor) {

@@ -47,6 +47,14 @@ public:
     // cycles (ObjectGraph.h).
     virtual void VisitLinks(LinkVisitor& visitor);
 
+    // The name search and the type collection through a link: nothing for
+    // a null object, nor for one whose search is already under way further
+    // up, so graphs a scene file links back on themselves (an effect
+    // holding the node that draws it) are searched once and the search
+    // ends. Every search that follows a link goes through these.
+    friend Object* FindIn(Object* object, const String& name);
+    friend void CollectIn(Object* object, const Rtti& type, ObjectArray& objects);
+
     int32_t GetId() const { return id_; }
     // Objects constructed and not yet destroyed, process-wide.
     static int32_t GetLiveCount();
@@ -83,7 +91,11 @@ private:
 
     int32_t id_;
     ControllerNode* controllers_ = nullptr;  // owned list, most recent first
+    bool searching_ = false;                 // set while FindIn or CollectIn is inside
 };
+
+Object* FindIn(Object* object, const String& name);
+void CollectIn(Object* object, const Rtti& type, ObjectArray& objects);
 
 // The object as T when its type derives from T's record, else null.
 template <class T>

@@ -81,12 +81,12 @@ void GeometryNodeEffect::UpdateTextureControllers(double time) {
 
 Object* GeometryNodeEffect::FindByName(const String& name) {
     if (Object* found = Effect::FindByName(name)) return found;
-    return skinController_ != nullptr ? skinController_->FindByName(name) : nullptr;
+    return FindIn(skinController_, name);
 }
 
 void GeometryNodeEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     Effect::CollectByType(type, objects);
-    if (skinController_ != nullptr) skinController_->CollectByType(type, objects);
+    CollectIn(skinController_, type, objects);
 }
 
 void GeometryNodeEffect::VisitLinks(LinkVisitor& visitor) {

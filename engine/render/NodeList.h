@@ -47,7 +47,7 @@ public:
 
     Object* FindByName(const String& name) const {
         for (const Pointer<T>& node : nodes_)
-            if (Object* found = node->FindByName(name)) return found;
+            if (Object* found = FindIn(node, name)) return found;
         return nullptr;
     }
 

@@ -94,13 +94,4 @@ private:
 };
 ZEL_REGISTER_ABSTRACT_CLASS(Node)
 
-// The object's name search over a possibly null object.
-inline Object* FindIn(Object* object, const String& name) {
-    return object != nullptr ? object->FindByName(name) : nullptr;
-}
-
-inline void CollectIn(Object* object, const Rtti& type, ObjectArray& objects) {
-    if (object != nullptr) object->CollectByType(type, objects);
-}
-
 }  // namespace zel

@@ -214,7 +214,7 @@ void SceneNode::VisitLinks(LinkVisitor& visitor) {
 Object* SceneNode::FindByName(const String& name) {
     if (Object* found = Node::FindByName(name)) return found;
     for (EffectEntry* entry = effects_; entry != nullptr; entry = entry->next)
-        if (Object* found = entry->effect->FindByName(name)) return found;
+        if (Object* found = FindIn(entry->effect, name)) return found;
     for (int32_t i = 0; i < children_.Count(); ++i)
         if (Object* found = FindIn(children_[i], name)) return found;
     return nullptr;
@@ -223,7 +223,7 @@ Object* SceneNode::FindByName(const String& name) {
 void SceneNode::CollectByType(const Rtti& type, ObjectArray& objects) {
     Node::CollectByType(type, objects);
     for (EffectEntry* entry = effects_; entry != nullptr; entry = entry->next)
-        entry->effect->CollectByType(type, objects);
+        CollectIn(entry->effect, type, objects);
     for (int32_t i = 0; i < children_.Count(); ++i) CollectIn(children_[i], type, objects);
 }
 

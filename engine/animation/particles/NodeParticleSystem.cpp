@@ -47,7 +47,7 @@ Object* NodeParticleSystem::FindByName(const String& name) {
     if (busy_) return nullptr;
     busy_ = true;
     Object* found = ParticleSystem::FindByName(name);
-    if (found == nullptr && template_ != nullptr) found = template_->FindByName(name);
+    if (found == nullptr) found = FindIn(template_, name);
     busy_ = false;
     return found;
 }
@@ -56,7 +56,7 @@ void NodeParticleSystem::CollectByType(const Rtti& type, ObjectArray& objects) {
     if (busy_) return;
     busy_ = true;
     ParticleSystem::CollectByType(type, objects);
-    if (template_ != nullptr) template_->CollectByType(type, objects);
+    CollectIn(template_, type, objects);
     busy_ = false;
 }
 

@@ -76,12 +76,12 @@ SpriteEffect::SpriteEffect() { AddTechnique(new (std::nothrow) SpriteTechnique(t
 
 Object* SpriteEffect::FindByName(const String& name) {
     if (Object* found = GeometryNodeEffect::FindByName(name)) return found;
-    return texture_ != nullptr ? texture_->FindByName(name) : nullptr;
+    return FindIn(texture_, name);
 }
 
 void SpriteEffect::CollectByType(const Rtti& type, ObjectArray& objects) {
     GeometryNodeEffect::CollectByType(type, objects);
-    if (texture_ != nullptr) texture_->CollectByType(type, objects);
+    CollectIn(texture_, type, objects);
 }
 
 void SpriteEffect::VisitLinks(LinkVisitor& visitor) {

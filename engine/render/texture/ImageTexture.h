@@ -19,11 +19,11 @@ public:
     // Object search, then the image.
     Object* FindByName(const String& name) override {
         if (Object* found = BaseTexture::FindByName(name)) return found;
-        return image_ != nullptr ? image_->FindByName(name) : nullptr;
+        return FindIn(image_, name);
     }
     void CollectByType(const Rtti& type, ObjectArray& objects) override {
         BaseTexture::CollectByType(type, objects);
-        if (image_ != nullptr) image_->CollectByType(type, objects);
+        CollectIn(image_, type, objects);
     }
     // The texture's links, then the image.
     void VisitLinks(LinkVisitor& visitor) override {

@@ -26,14 +26,10 @@ int32_t RenderScreenspaceTextureController::Load(Stream& stream) {
 
 Object* RenderScreenspaceTextureController::FindByName(const String& name) {
     if (Object* found = PostUpdateController::FindByName(name)) return found;
-    // The water node's effect usually shows this controller's texture, so
-    // the search comes back here: the second visit finds nothing.
-    if (searching_) return nullptr;
-    searching_ = true;
-    Object* found = FindIn(waterNode_, name);
-    if (found == nullptr) found = nodes_.FindByName(name);
-    searching_ = false;
-    return found;
+    // The water node's effect usually shows this controller's texture: the
+    // search comes back here through FindIn, which ends it.
+    if (Object* found = FindIn(waterNode_, name)) return found;
+    return nodes_.FindByName(name);
 }
 
 void RenderScreenspaceTextureController::VisitLinks(LinkVisitor& visitor) {

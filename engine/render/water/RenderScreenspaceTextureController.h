@@ -43,7 +43,6 @@ protected:
 private:
     Pointer<Node> waterNode_;
     NodeList<Node> nodes_;
-    bool searching_ = false;  // set while the water node and nodes are searched
 };
 ZEL_REGISTER_ABSTRACT_CLASS(RenderScreenspaceTextureController)
 

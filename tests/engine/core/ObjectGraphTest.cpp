@@ -132,9 +132,9 @@ bool ReadAndTearDown(const std::string& bytes) {
     return read;
 }
 
-// Every cycle goes with its last outside reference: built in code (torn
-// down from the root and from its parent), read whole from its file, and
-// read from a file cut short.
+// Every cycle can be searched and updated, and goes with its last outside
+// reference: built in code (torn down from the root and from its parent),
+// read whole from its file, and read from a file cut short.
 TEST(ObjectGraphTest, BreakingLinksFreesEveryCycle) {
     for (const auto& cycle : kCycles) {
         SCOPED_TRACE(cycle.name);
@@ -142,6 +142,13 @@ TEST(ObjectGraphTest, BreakingLinksFreesEveryCycle) {
         std::string bytes;
         {
             Pointer<Object> root = cycle.make();
+            // Searches through the cycle end, having seen each object.
+            EXPECT_EQ(root->FindByName(String("Nowhere")), nullptr);
+            ObjectArray all;
+            root->CollectByType(Object::TYPE, all);
+            EXPECT_GE(all.Count(), 2);
+            root->UpdateControllers(0.5);
+            if (Node* node = CastTo<Node>(root.Get())) node->Update(0.5, true);
             bytes = SceneBytes(root);
             Node* node = CastTo<Node>(root.Get());
             if (node != nullptr && node->GetParent() != nullptr) BreakObjectLinks(node->GetParent());
