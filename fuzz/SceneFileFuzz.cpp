@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Whatever was read can be searched (through its cycles too) and
         // must save again.
         zel::ObjectArray all;
-        root->CollectByType(zel::Object::TYPE, all);
-        (void)root->FindByName(zel::String("\x01"));
+        zel::CollectIn(root, zel::Object::TYPE, all);
+        (void)zel::FindIn(root, zel::String("\x01"));  // only that it ends
         zel::Stream out(0, 4096);
         zel::WriteSceneFile(out, root);
         zel::BreakObjectLinks(root);
