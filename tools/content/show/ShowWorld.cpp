@@ -506,12 +506,16 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     }
     // Deep water beyond the ground's edge: the refraction shows a dark
     // floor there instead of nothing.
-    // A grid like the sea's, so its haze too is right near the camera.
+    // A grid like the sea's, so its haze too is right near the camera. It
+    // lies just under the ground's deepest level in the ground's deep
+    // colour as the sun lights it there (the ground's light map gives a
+    // level floor 0.47), so the ground's edge leaves no line in the
+    // refraction.
     MeshBuilder floorMesh;
-    floorMesh.AddLevelGrid(lines, lines, -16.0f, 0.0f);
+    floorMesh.AddLevelGrid(lines, lines, -14.4f, 0.0f);
     Pointer<ColorEffect> deep = new (std::nothrow) ColorEffect();
     if (deep == nullptr) return 1;
-    deep->SetColor({0.1f, 0.17f, 0.2f, 1.0f});
+    deep->SetColor({0.056f, 0.103f, 0.112f, 1.0f});
     Pointer<Triangles> seaFloor = MakeShape(floorMesh, "Sea Floor", deep, false, false);
     if (seaFloor == nullptr || !AddChild(world.unseen, seaFloor)) return 1;
     seaDepths->GetNodes().Add(world.shadowed->GetChild(0));
