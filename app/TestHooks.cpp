@@ -70,6 +70,20 @@ bool ParseRectangle(const char* text, WindowRect& rect) {
     return true;
 }
 
+// "640x480", each side 1 to 16384, into a size; false on anything else.
+bool ParseSize(const char* text, int32_t& width, int32_t& height) {
+    constexpr uint32_t kLimit = 16384;
+    const char* x = text;
+    while (*x != '\0' && *x != 'x') ++x;
+    if (*x != 'x') return false;
+    uint32_t w = 0, h = 0;
+    if (!ParseUnsigned(std::string(text, x).c_str(), w) || !ParseUnsigned(x + 1, h)) return false;
+    if (w < 1 || h < 1 || w > kLimit || h > kLimit) return false;
+    width = int32_t(w);
+    height = int32_t(h);
+    return true;
+}
+
 void Ignored(const char* name, const char* value) { LogWarning("%s=%s не понят и не учтён.", name, value); }
 
 }  // namespace
@@ -96,6 +110,10 @@ TestHooks TestHooks::Read(const std::function<const char*(const char*)>& lookup)
     if (const char* value = lookup("ZEL_PREVIEW_HOST")) {
         hooks.hasPreviewHost = ParseRectangle(value, hooks.previewHost);
         if (!hooks.hasPreviewHost) Ignored("ZEL_PREVIEW_HOST", value);
+    }
+    if (const char* value = lookup("ZEL_WINDOWED")) {
+        hooks.hasWindowed = ParseSize(value, hooks.windowedWidth, hooks.windowedHeight);
+        if (!hooks.hasWindowed) Ignored("ZEL_WINDOWED", value);
     }
     return hooks;
 }

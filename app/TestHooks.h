@@ -7,6 +7,8 @@
 //   ZEL_CAPTURE_FRAMES=<n>[,<n>]  frames (from 1; 0 the loading screen)
 //   ZEL_PREVIEW_HOST=<x>,<y>,<w>,<h>  /p hosts its preview in a top-level
 //                                 window of its own at that rectangle
+//   ZEL_WINDOWED=<w>x<h>          /s runs in a framed window of that client
+//                                 size instead of full screen
 // A value that does not parse is ignored and named in the log.
 #pragma once
 
@@ -33,6 +35,11 @@ struct TestHooks {
     // show under Wine).
     bool hasPreviewHost = false;
     WindowRect previewHost;
+    // The show's window size when it runs in a window instead of full
+    // screen (for watching it beside other windows).
+    bool hasWindowed = false;
+    int32_t windowedWidth = 0;
+    int32_t windowedHeight = 0;
 
     // Reads the variables through `lookup` (null for an unset one).
     static TestHooks Read(const std::function<const char*(const char*)>& lookup);

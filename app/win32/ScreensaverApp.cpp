@@ -174,21 +174,35 @@ int32_t ScreensaverApp::CreatePreviewWindow() {
     return previewWindow_ != nullptr ? 0 : 1;
 }
 
-int32_t ScreensaverApp::CreateShowWindow() {
-    Renderer& renderer = *GetCurrentRenderer();
-    int32_t modeIndex = renderer.GetDefaultModeIndex();
-    if (!settings_.useDesktopSettings) {
-        for (int32_t i = 0; i < renderer.GetDisplayModeCount(); ++i) {
-            const DisplayModeEntry& m = *renderer.GetDisplayMode(i);
-            if (m.width >= 640 && m.height >= 480 && m.fullScreen && int32_t(m.width) == settings_.width &&
-                int32_t(m.height) == settings_.height && int32_t(m.colorBits) == settings_.colorDepth) {
-                modeIndex = i;
-                break;
-            }
+int32_t ScreensaverApp::ChooseShowMode() const {
+    const Renderer& renderer = *GetCurrentRenderer();
+    const int32_t desktop = renderer.GetDefaultModeIndex();
+    for (int32_t i = 0; i < renderer.GetDisplayModeCount(); ++i) {
+        const DisplayModeEntry& m = *renderer.GetDisplayMode(i);
+        if (hooks_.hasWindowed) {
+            // The first windowed entry in the desktop's colour depth.
+            const DisplayModeEntry* d = renderer.GetDisplayMode(desktop);
+            if (!m.fullScreen && (d == nullptr || m.colorBits == d->colorBits)) return i;
+        } else if (!settings_.useDesktopSettings && m.width >= 640 && m.height >= 480 && m.fullScreen &&
+                   int32_t(m.width) == settings_.width && int32_t(m.height) == settings_.height &&
+                   int32_t(m.colorBits) == settings_.colorDepth) {
+            return i;
         }
     }
+    return hooks_.hasWindowed ? -1 : desktop;
+}
+
+int32_t ScreensaverApp::CreateShowWindow() {
+    Renderer& renderer = *GetCurrentRenderer();
+    const int32_t modeIndex = ChooseShowMode();
     if (modeIndex == -1) return Step(1, "Невозможно найти подходящий видео режим.");
-    if (Step(renderer.OpenWindow(modeIndex, GetText("AppName", "3D SCREENSAVER"), parentWindow_, 0, 0, 640, 480),
+    // A window keeps its title bar on the screen; full screen ignores the
+    // rectangle.
+    const int32_t corner = hooks_.hasWindowed ? 32 : 0;
+    const int32_t width = hooks_.hasWindowed ? hooks_.windowedWidth : 640;
+    const int32_t height = hooks_.hasWindowed ? hooks_.windowedHeight : 480;
+    if (Step(renderer.OpenWindow(modeIndex, GetText("AppName", "3D SCREENSAVER"), parentWindow_, corner, corner, width,
+                                 height),
              "Невозможно создать окно выбранного режима.") != 0)
         return 1;
     // A failed start leaves the show silent; without a library the manager

@@ -93,6 +93,10 @@ private:
     int32_t CreateWindows();
     int32_t DestroyWindows();
     int32_t CreateShowWindow();
+    // The mode the show opens: the settings' full-screen mode, the desktop's,
+    // or a windowed one when the ZEL_WINDOWED hook asks for a window. -1
+    // when there is none.
+    int32_t ChooseShowMode() const;
     int32_t CreatePreviewWindow();
     int32_t StartShow();
     int32_t CreateAppRenderData();

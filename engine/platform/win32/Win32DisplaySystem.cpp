@@ -9,7 +9,9 @@ namespace zel {
 
 namespace {
 
-constexpr DWORD kFramedExStyle = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
+// A framed window's picture reaches its frame: no sunken client edge eats
+// into the area the device draws.
+constexpr DWORD kFramedExStyle = WS_EX_WINDOWEDGE;
 
 bool ReadMode(const char* device, DWORD index, DisplayMode* mode) {
     DEVMODEA record{};
@@ -91,7 +93,10 @@ void* Win32DisplaySystem::NewWindow(const WindowRequest& request) {
     } else if (request.kind == WindowKind::kOverlapped) {
         style = WS_OVERLAPPED | WS_VISIBLE;
         exStyle = kFramedExStyle;
-        AdjustWindowRect(&area, WS_VISIBLE, FALSE);
+        // The system gives an overlapped window a caption whatever its
+        // style says: the rectangle grows by it and the edges, so the
+        // client area keeps the requested size.
+        AdjustWindowRectEx(&area, style | WS_CAPTION, FALSE, exStyle);
     } else if (request.kind == WindowKind::kCover) {
         // Above the monitor's task bar; the class's brush paints it black.
         exStyle = WS_EX_TOPMOST;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/content/show/ShowRandom.h"
+
 namespace zel {
 
 namespace harbour {
@@ -77,7 +79,39 @@ Vector3 BreakwaterEnd() {
     return {x, 0.0f, ShoreZ(x) - kBreakwaterStart - last * kBreakwaterStepZ};
 }
 
-Vector3 SmokeShotTarget() { return {0.0f, 14.0f, ShoreZ(0.0f) + 20.0f}; }
+std::vector<House> Houses() {
+    std::vector<House> houses;
+    ShowRandom random(9);
+    const float zFront = ShoreZ(0.0f) + 16.0f;
+    float x = kQuayWest + 6.0f;
+    for (int i = 0; i < 7 && x < kQuayEast - 8.0f; ++i) {
+        House house;
+        const float width = random.Range(7.0f, 10.0f), depth = random.Range(7.0f, 9.0f);
+        const float height = random.Range(5.5f, 8.5f);
+        const float z = zFront + random.Range(0.0f, 3.0f);
+        house.low = {x, kQuayLevel - 0.5f, z};
+        house.high = {x + width, kQuayLevel + height, z + depth};
+        house.roof = random.Range(2.5f, 3.5f);
+        house.chimney = {house.high.x - 1.8f, house.high.y + 0.8f, 0.5f * (house.low.z + house.high.z) + 1.2f};
+        houses.push_back(house);
+        x += width + random.Range(1.5f, 4.0f);
+    }
+    return houses;
+}
+
+Vector3 SmokingChimney() { return Houses()[2].chimney + Vector3{0.0f, 3.3f, 0.0f}; }
+
+std::vector<float> SeaGridLines() {
+    constexpr float kInner = 320.0f, kCell = 16.0f, kGrowth = 1.25f;
+    std::vector<float> outward;
+    for (float at = 0.0f; at < kInner; at += kCell) outward.push_back(at);
+    for (float cell = kCell, at = kInner; at < kSeaReach; cell *= kGrowth, at += cell) outward.push_back(at);
+    outward.push_back(kSeaReach);
+    std::vector<float> lines;
+    for (size_t i = outward.size(); i-- > 1;) lines.push_back(-outward[i]);
+    lines.insert(lines.end(), outward.begin(), outward.end());
+    return lines;
+}
 
 Vector3 PondCenter() { return {-70.0f, 0.0f, 115.0f}; }
 

@@ -42,8 +42,29 @@ constexpr float kBreakwaterStepZ = 1.4f;
 // The last block's place at sea level, where the swell throws up spray.
 Vector3 BreakwaterEnd();
 
-// Where the smoke shot looks: above the roofs behind the quay.
-Vector3 SmokeShotTarget();
+// The row of houses behind the quay, west to east: each one's walls span
+// [low, high], its gable roof rises `roof` above the walls, and its chimney
+// (a 1 m square stack) stands on the roof at `chimney`, its foot.
+struct House {
+    Vector3 low;
+    Vector3 high;
+    float roof;
+    Vector3 chimney;
+};
+std::vector<House> Houses();
+// The top of the chimney the smoke rises from (the third house's), where
+// the smoke shot looks.
+Vector3 SmokingChimney();
+
+// The sea: a level plane at y = 0 reaching kSeaReach metres from the
+// origin along x and z (under the land too, which hides it), so that from
+// every camera its edge lies in full haze.
+constexpr float kSeaReach = 12000.0f;
+// The lines of the sea's grid, the same along x and z, ascending: 16 m
+// apart over the harbour, further apart with distance, out to ±kSeaReach.
+// The haze is worked out at each vertex, so cells stay small where it
+// changes quickly.
+std::vector<float> SeaGridLines();
 
 // The pond inland and its water level.
 Vector3 PondCenter();

@@ -24,6 +24,22 @@ void MeshBuilder::AddTriangle(int32_t a, int32_t b, int32_t c) {
     indices_.insert(indices_.end(), {a, b, c});
 }
 
+void MeshBuilder::AddLevelGrid(const std::vector<float>& xs, const std::vector<float>& zs, float y, float uvPerMetre) {
+    const int32_t first = GetVertexCount();
+    const int32_t columns = static_cast<int32_t>(xs.size());
+    for (const float z : zs)
+        for (const float x : xs) {
+            const Vector2 uv{x * uvPerMetre, z * uvPerMetre};
+            AddVertex({{x, y, z}, {0, 1, 0}, uv, uv});
+        }
+    for (int32_t k = 0; k + 1 < static_cast<int32_t>(zs.size()); ++k)
+        for (int32_t i = 0; i + 1 < columns; ++i) {
+            const int32_t a = first + k * columns + i, below = a + columns;
+            AddTriangle(a, a + 1, below + 1);
+            AddTriangle(a, below + 1, below);
+        }
+}
+
 void MeshBuilder::AddQuad(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& d,
                           const Vector3& normal, const Vector2& uvScale) {
     const int32_t i = AddVertex({a, normal, {0, 0}, {0, 0}});

@@ -31,6 +31,10 @@ public:
     // texture coordinates (0,0) (1,0) (1,1) (0,1) scaled by `uvScale`.
     void AddQuad(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& d, const Vector3& normal,
                  const Vector2& uvScale = {1, 1});
+    // A level grid at height y facing up, its vertices where the lines
+    // x = xs[i] and z = zs[k] cross (both ascending), texture coordinates in
+    // metres times `uvPerMetre`.
+    void AddLevelGrid(const std::vector<float>& xs, const std::vector<float>& zs, float y, float uvPerMetre);
     // An axis-aligned box from `low` to `high`, the six faces outward;
     // texture coordinates in metres times `uvPerMetre`. `bottom` adds the
     // floor face.

@@ -215,9 +215,11 @@ int BuildFlag(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     for (int32_t i = 0; i < count; ++i) {
         const float along = (cloth.GetVertices()[i].position.x - top.x) / kBoneSpacing;
         const int b = std::min(static_cast<int>(along), kBones - 1);
-        const float f = std::min(along - b, 1.0f);
         const int next = std::min(b + 1, kBones - 1);
-        (*weights)[i] = {1.0f - f, next != b ? f : 0.0f, 0.0f, 0.0f};
+        // The far edge lies past the last bone: it follows that bone alone
+        // (weights that sum to less than 1 would pull it to the origin).
+        const float f = next != b ? std::min(along - b, 1.0f) : 0.0f;
+        (*weights)[i] = {1.0f - f, f, 0.0f, 0.0f};
         (*indices)[i] = {static_cast<float>(b), static_cast<float>(next), 0.0f, 0.0f};
         (*bind)[i] = cloth.GetVertices()[i].position;
         (*bindNormals)[i] = cloth.GetVertices()[i].normal;

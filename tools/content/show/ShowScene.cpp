@@ -46,16 +46,16 @@ Pointer<ShadowmapEffect> SunShadows(ShowAssets& assets, const ShowWorld& world) 
     return shadows;
 }
 
-// Evening haze over everything but the sky and the glows.
-void Haze(SceneNode& node) {
+// Evening haze over everything but the sky and the glows, in `color`.
+void Haze(SceneNode& node, const ColorRGBA& color) {
     ObjectArray effects(64, 64);
     node.CollectByType(GeometryNodeEffect::TYPE, effects);
     for (int32_t i = 0; i < effects.Count(); ++i) {
         auto* effect = static_cast<GeometryNodeEffect*>(effects[i]);
         if (effect->IsDerivedFrom(SpriteEffect::TYPE) || effect->blendEnable) continue;
-        effect->fogColor = {0.74f, 0.52f, 0.5f, 1.0f};
-        effect->fogDensity = 0.0012f;
-        effect->fogExponent = 2.0f;
+        effect->fogColor = color;
+        effect->fogDensity = kHazeDensity;
+        effect->fogExponent = kHazeExponent;
         effect->SetFogEnable(true);
     }
 }
@@ -67,8 +67,10 @@ Pointer<SceneNode> BuildShowScene(ShowAssets& assets) {
     ShowLife life;
     if (BuildWorld(assets, world) != 0 || BuildLife(assets, world, life) != 0 || BuildWater(assets, world) != 0)
         return nullptr;
-    Haze(*world.shadowed);
-    Haze(*world.water);
+    Haze(*world.shadowed, {0.74f, 0.52f, 0.5f, 1.0f});
+    // Far out the water mirrors the sky just above the horizon, so the sea
+    // fades into that colour and meets the sky without a seam.
+    Haze(*world.water, {0.9f, 0.6f, 0.57f, 1.0f});
     Pointer<SceneNode> root = new (std::nothrow) SceneNode(String("Root"), 0, 4);
     Pointer<SceneNode> show = new (std::nothrow) SceneNode(String("Show"), 0, 4);
     Pointer<SceneNode> shadowed = new (std::nothrow) SceneNode(String("Sunlit"), 0, 1);

@@ -50,7 +50,7 @@ std::vector<Shot> Shots() {
     const float quay = ShoreZ(0.0f);
     const Vector3 spray = BreakwaterEnd() + Vector3{0.0f, 1.0f, 0.0f};
     const Vector3 flag{kQuayEast - 4.0f, kQuayLevel + 8.0f, ShoreZ(kQuayEast) - 3.0f};
-    const Vector3 chimney = SmokeShotTarget();
+    const Vector3 chimney = SmokingChimney();
     std::vector<Shot> shots;
     // 01 The harbour from the hill behind the houses, the sun going down.
     shots.push_back({{Over(0, 95, 24), Over(25, 88, 22), Over(45, 92, 23)},
@@ -112,9 +112,11 @@ std::vector<Shot> Shots() {
     shots.push_back({{Over(-90, 60, 2.2f), Over(-80, 52, 2.5f), Over(-70, 45, 2.4f)},
                      {Over(-60, 10, 0), Over(-40, 0, 0), Over(-20, -10, 0)},
                      16.0});
-    // 17 The lighthouse from the headland's cliff.
+    // 17 The lighthouse from the headland's cliff. The lamp stands off the
+    // screen's middle, so its lens-flare elements spread across the view.
+    const Vector3 aside{-6, -8, 6};
     shots.push_back({{light + Vector3{60, 6, 35}, light + Vector3{55, 8, 45}, light + Vector3{45, 7, 55}},
-                     {lamp - Vector3{0, 8, 0}, lamp - Vector3{0, 6, 0}, lamp - Vector3{0, 5, 0}},
+                     {lamp + aside, lamp + aside + Vector3{0, 1, 0}, lamp + aside + Vector3{0, 2, 0}},
                      16.0, Follow::kNothing, 0.6f});
     // 18 The boat far out, from high above.
     shots.push_back({{{-40, 45, -160}, {0, 50, -170}, {50, 45, -160}}, {}, 16.0, Follow::kBoat});

@@ -195,15 +195,9 @@ int BuildQuay(ShowAssets& assets, ShowWorld& world) {
 // and their windows, which light up at dusk.
 int BuildHouses(ShowAssets& assets, ShowWorld& world) {
     MeshBuilder walls, roofs, windows;
-    ShowRandom random(9);
-    const float zFront = ShoreZ(0.0f) + 16.0f;
-    float x = kQuayWest + 6.0f;
-    Vector3 chimney;
-    for (int i = 0; i < 7 && x < kQuayEast - 8.0f; ++i) {
-        const float width = random.Range(7.0f, 10.0f), depth = random.Range(7.0f, 9.0f);
-        const float height = random.Range(5.5f, 8.5f);
-        const float z = zFront + random.Range(0.0f, 3.0f);
-        const Vector3 low{x, kQuayLevel - 0.5f, z}, high{x + width, kQuayLevel + height, z + depth};
+    for (const House& house : Houses()) {
+        const Vector3 low = house.low, high = house.high;
+        const float width = high.x - low.x, height = high.y - low.y;
         // Each facade shows the wall picture once: door and two windows.
         walls.AddQuad({low.x, low.y, low.z}, {high.x, low.y, low.z}, {high.x, high.y, low.z}, {low.x, high.y, low.z},
                       {0, 0, -1});
@@ -213,12 +207,10 @@ int BuildHouses(ShowAssets& assets, ShowWorld& world) {
                       {-1, 0, 0});
         walls.AddQuad({high.x, low.y, low.z}, {high.x, low.y, high.z}, {high.x, high.y, high.z},
                       {high.x, high.y, low.z}, {1, 0, 0});
-        roofs.AddGableRoof({low.x, high.y, low.z}, {high.x, high.y, high.z}, random.Range(2.5f, 3.5f), 0.5f, 0.25f);
+        roofs.AddGableRoof({low.x, high.y, low.z}, {high.x, high.y, high.z}, house.roof, 0.5f, 0.25f);
         const int32_t first = roofs.GetVertexCount();
         roofs.AddBox({-0.5f, 0.0f, -0.5f}, {0.5f, 3.2f, 0.5f}, 0.5f);
-        const Vector3 top{high.x - 1.8f, high.y + 0.8f, 0.5f * (low.z + high.z) + 1.2f};
-        roofs.Translate(top, first);
-        if (i == 2) chimney = top + Vector3{0.0f, 3.3f, 0.0f};
+        roofs.Translate(house.chimney, first);
         // Warm panes just in front of the two painted windows.
         for (const float u : {0.2f, 0.62f}) {
             const float wx = low.x + width * u, wy = low.y + height * 0.55f;
@@ -226,7 +218,6 @@ int BuildHouses(ShowAssets& assets, ShowWorld& world) {
                             {wx + width * 0.18f, wy + height * 0.22f, low.z - 0.05f},
                             {wx, wy + height * 0.22f, low.z - 0.05f}, {0, 0, -1});
         }
-        x += width + random.Range(1.5f, 4.0f);
     }
     Pointer<Texture1DLEffect> wallEffect = new (std::nothrow) Texture1DLEffect();
     Pointer<TextureEffect> roofEffect = new (std::nothrow) TextureEffect();
@@ -241,7 +232,7 @@ int BuildHouses(ShowAssets& assets, ShowWorld& world) {
     roofEffect->SetTexture(assets.File("roof.jpg"));
     windowEffect->SetColor({1.0f, 0.78f, 0.4f, 0.9f});
     MakeGlowing(*windowEffect);
-    chimneyNode->GetLocal().translation = chimney;
+    chimneyNode->GetLocal().translation = SmokingChimney();
     world.chimney = chimneyNode;
     const bool ok = AddChild(world.shadowed, MakeShape(walls, "House Walls", wallEffect, false, false)) &&
                     AddChild(world.shadowed, MakeShape(roofs, "Roofs", roofEffect, false, false)) &&
@@ -458,17 +449,20 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     Pointer<Texture> reflection = ScreenImage(assets, "Sea Reflection", seaMirror);
     Pointer<Texture> refraction = ScreenImage(assets, "Sea Refraction", seaDepths);
     Texture* fresnelMap = assets.Blank("Fresnel", 256, 1, Image::kFormatRGB);
+    // Far beyond the sky dome: the sea, drawn after the dome, covers it below
+    // the horizon, and the haze closes over the sea's edge.
+    const std::vector<float> lines = SeaGridLines();
     MeshBuilder seaMesh;
-    // Inside the sky dome, so the dome's horizon closes the view.
-    seaMesh.AddQuad({-1500.0f, 0.0f, -1500.0f}, {1500.0f, 0.0f, -1500.0f}, {1500.0f, 0.0f, 120.0f},
-                    {-1500.0f, 0.0f, 120.0f}, {0, 1, 0}, {3000.0f / 24.0f, 1620.0f / 24.0f});
+    seaMesh.AddLevelGrid(lines, lines, 0.0f, 1.0f / 24.0f);
     Pointer<ReflectiveRefractiveQuietFlatWaterEffect> seaEffect =
         new (std::nothrow) ReflectiveRefractiveQuietFlatWaterEffect();
     if (reflection == nullptr || refraction == nullptr || fresnelMap == nullptr || fresnel == nullptr ||
         seaEffect == nullptr || waves == nullptr || fresnelMap->AttachController(fresnel) != 0)
         return 1;
+    // Denser than water: a fifth of the sky is mirrored even straight
+    // down, so from high cameras the sea keeps the evening's colour.
     fresnel->indexA = 1.0f;
-    fresnel->indexB = 1.33f;
+    fresnel->indexB = 2.6f;
     seaEffect->SetTexture(waves);
     seaEffect->SetNormalmap(waves);
     seaEffect->SetNormalmapSet(0);
@@ -512,12 +506,16 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     }
     // Deep water beyond the ground's edge: the refraction shows a dark
     // floor there instead of nothing.
+    // A grid like the sea's, so its haze too is right near the camera. It
+    // lies just under the ground's deepest level in the ground's deep
+    // colour as the sun lights it there (the ground's light map gives a
+    // level floor 0.47), so the ground's edge leaves no line in the
+    // refraction.
     MeshBuilder floorMesh;
-    floorMesh.AddQuad({-1500.0f, -16.0f, -1500.0f}, {1500.0f, -16.0f, -1500.0f}, {1500.0f, -16.0f, 0.0f},
-                      {-1500.0f, -16.0f, 0.0f}, {0, 1, 0});
+    floorMesh.AddLevelGrid(lines, lines, -14.4f, 0.0f);
     Pointer<ColorEffect> deep = new (std::nothrow) ColorEffect();
     if (deep == nullptr) return 1;
-    deep->SetColor({0.1f, 0.17f, 0.2f, 1.0f});
+    deep->SetColor({0.056f, 0.103f, 0.112f, 1.0f});
     Pointer<Triangles> seaFloor = MakeShape(floorMesh, "Sea Floor", deep, false, false);
     if (seaFloor == nullptr || !AddChild(world.unseen, seaFloor)) return 1;
     seaDepths->GetNodes().Add(world.shadowed->GetChild(0));

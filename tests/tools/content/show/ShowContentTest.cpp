@@ -3,6 +3,8 @@
 // loaded from them.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -25,6 +27,7 @@
 #include "tools/common/DiskPath.h"
 #include "tools/content/ContentArchives.h"
 #include "tools/content/show/HarbourLayout.h"
+#include "tools/content/show/ShowScene.h"
 
 namespace zel {
 namespace {
@@ -177,6 +180,62 @@ TEST_F(ShowContentTest, CamerasStayAboveTheGroundAndTheSea) {
             EXPECT_GT(at.y, harbour::GroundHeight(at.x, at.z) + 0.5f) << set.camera->GetName().CStr() << " key " << k;
         }
     }
+}
+
+// Points along the sea's edge, every 100 m round the square it covers.
+std::vector<Vector3> SeaEdge() {
+    std::vector<Vector3> edge;
+    const float r = harbour::kSeaReach;
+    for (float a = -r; a < r; a += 100.0f)
+        edge.insert(edge.end(), {{a, 0, -r}, {r, 0, a}, {-a, 0, r}, {-r, 0, -a}});
+    return edge;
+}
+
+// Inside the camera's view volume: on the same side of every plane as a
+// point just ahead of the camera.
+bool OnScreen(const Camera& camera, const Vector3& p) {
+    const Vector3 ahead = camera.GetPosition() + camera.GetDirection() * 1.0f;
+    for (int32_t i = 0; i < Camera::kPlaneCount; ++i) {
+        const Plane& plane = camera.GetPlane(i);
+        if ((plane.SignedDistance(p) < 0.0f) != (plane.SignedDistance(ahead) < 0.0f)) return false;
+    }
+    return true;
+}
+
+// The show played through the director for half an hour of show time: at
+// every step, the sea's edge is off the current camera's screen (beyond its
+// far plane included) or lies in haze of at least 0.99, so the sea meets
+// the sky without a visible edge. Every shot is seen.
+TEST_F(ShowContentTest, TheSeaEdgeNeverShows) {
+    ASSERT_NE(scene_, nullptr);
+    ObjectArray found(1, 1);
+    (*scene_)->CollectByType(ScreensaverController::TYPE, found);
+    ASSERT_EQ(found.Count(), 1);
+    auto* director = static_cast<ScreensaverController*>(found[0]);
+    auto* root = CastTo<Node>(scene_->Get());
+    ASSERT_NE(root, nullptr);
+    const std::vector<Vector3> edge = SeaEdge();
+    std::set<int32_t> seen;
+    std::srand(1);
+    constexpr double kStep = 0.5;
+    int32_t shown = 0;
+    for (double t = 0.0; t < 1800.0; t += kStep) {
+        root->Update(kStep, true);
+        const int32_t current = director->GetCurrent();
+        if (current < 0) continue;
+        seen.insert(current);
+        const Camera& camera = *director->GetSet(current).camera;
+        for (const Vector3& p : edge) {
+            if (!OnScreen(camera, p)) continue;
+            const float depth = Dot(p - camera.GetPosition(), camera.GetDirection());
+            const float haze = 1.0f - std::exp(-std::pow(kHazeDensity * depth, kHazeExponent));
+            if (haze < 0.99f && ++shown <= 5)
+                ADD_FAILURE() << camera.GetName().CStr() << " at " << t << " s sees the sea's edge at (" << p.x
+                              << ", " << p.z << ") under haze " << haze;
+        }
+    }
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(static_cast<int32_t>(seen.size()), director->GetSetCount());
 }
 
 }  // namespace
