@@ -15,62 +15,10 @@
 #include "engine/scene/Camera.h"
 #include "engine/scene/SceneNode.h"
 #include "engine/scene/Triangles.h"
+#include "support/NullRenderer.h"
 
 namespace zel {
 namespace {
-
-// A renderer whose device calls do nothing.
-class NullRenderer : public Renderer {
-public:
-    int32_t CreateDevice(int32_t, const char*, void*, int32_t, int32_t, int32_t, int32_t) override { return 0; }
-    int32_t DestroyDevice() override { return 0; }
-    void ReleaseBuffer(Buffer*) override {}
-    void ReleaseTexture(BaseTexture*) override {}
-    void ReleaseShader(Shader*) override {}
-    void ReleasePass(Pass*) override {}
-    void ReleaseOcclusionQuery(OcclusionQuery*) override {}
-    void BeginOcclusionQuery(OcclusionQuery*) override {}
-    void EndOcclusionQuery(OcclusionQuery*) override {}
-    void SetTexture(BaseTexture*, int32_t) override {}
-    void SetVertexShader(Shader*) override {}
-    void SetVertexShaderConstants(int32_t, const float*, int32_t) override {}
-    void SetPixelShader(Shader*) override {}
-    void SetPixelShaderConstants(int32_t, const float*, int32_t) override {}
-    void SetTexCoordBuffer(Buffer*, uint8_t) override {}
-    void SetColorBuffer(ColorBuffer*) override {}
-    void SetPositionBuffer(Buffer*) override {}
-    void SetPointSizeBuffer(FloatBuffer*) override {}
-    void SetNormalBuffer(Vector3Buffer*) override {}
-    void SetBlendWeightBuffer(Vector4Buffer*) override {}
-    void SetBlendIndexBuffer(Vector4Buffer*) override {}
-    void SetIndexBuffer(IntBuffer*) override {}
-    void BeginPass(Pass*) override {}
-    void DrawIndexed() override { ++draws; }
-    void DrawIndexedStreams(Buffer*, IntBuffer*, Buffer*, Buffer*, Buffer*) override {}
-    void DrawUnindexed(int32_t) override {}
-    void Clear(int32_t, const ColorRGBA&, float, uint32_t) override {}
-    int32_t BeginScene() override { return 0; }
-    void EndScene() override {}
-    void GetWorldMatrix(Matrix4&) override {}
-    void SetWorldMatrix(const Matrix4&) override {}
-    void GetViewMatrix(Matrix4&) override {}
-    void SetViewMatrix(const Matrix4&) override {}
-    void GetProjectionMatrix(Matrix4&) override {}
-    void SetProjectionMatrix(const Matrix4&) override {}
-    void GetTextureMatrix(Matrix4&, int32_t) override {}
-    void SetTextureMatrix(int32_t, const Matrix4&) override {}
-    void EnableLight(Light*) override {}
-    void DisableLight() override {}
-    void SetCubeRenderTarget(int32_t, CubeTexture*) override {}
-    void SetRenderTarget(Texture*) override {}
-    void SetDepthRenderTarget(Texture*, int32_t, float) override {}
-    int32_t GetViewportWidth() override { return 800; }
-    int32_t GetViewportHeight() override { return 600; }
-    void SetViewport(float, float, float, float) override {}
-    void SetGamma(int32_t) override {}
-
-    int64_t draws = 0;
-};
 
 // One pass that binds the node's streams, as a material pass does.
 class BindingPass : public GeometryNodeEffectPass {
@@ -149,7 +97,7 @@ void BM_UpdatePass(benchmark::State& state) {
 void BM_CulledDraw(benchmark::State& state) {
     const int requested = static_cast<int>(state.range(0));
     Pointer<SceneNode> root = BuildScene(requested, state.range(1) != 0);
-    Pointer<NullRenderer> renderer = new NullRenderer();
+    Pointer<test::NullRenderer> renderer = new test::NullRenderer();
     renderer->BeginFrame();
     for (auto _ : state) {
         renderer->GetCamera()->SetPlaneMask(-1);

@@ -1,8 +1,10 @@
 // The show's frame rate, shot by shot, and the time its scene takes to load
 // from the media archive, drawn through the screensaver's own frame path
-// (the scene, its fade and the clock) in a 640 × 480 window.
+// (the scene, its fade and the clock) in a window of 640 × 480 or the size
+// given.
 //
-//   zel-bench-show.exe CUSTOM.rar2 MEDIA.rar2 [frames per shot]   (default 90)
+//   zel-bench-show.exe CUSTOM.rar2 MEDIA.rar2 [frames per shot [WIDTHxHEIGHT]]
+//   (default 90 frames, 640x480)
 //
 // Every shot is made current in turn and drawn for the given number of
 // frames at a fixed 1/30 s step after a few unmeasured ones; the wall time
@@ -94,7 +96,7 @@ int Measure(SceneShow& show, Overlay& overlay, Renderer& renderer, int frames) {
     return 0;
 }
 
-int Run(const char* custom, const char* media, int frames) {
+int Run(const char* custom, const char* media, int frames, int width, int height) {
     for (const char* codec :
          {"BMPImageCodec", "JPGImageCodec", "TGAImageCodec", "CUBEImageCodec", "STRSceneCodec", "RAR2FileCodec"})
         LoadCodec(String(codec), nullptr);
@@ -106,7 +108,7 @@ int Run(const char* custom, const char* media, int frames) {
     SetWindowSystem(&windows);
     Pointer<D3D9Renderer> renderer = new D3D9Renderer();
     const int32_t mode = WindowedMode(*renderer);
-    if (mode < 0 || renderer->OpenWindow(mode, "Zel show bench", nullptr, 0, 0, 640, 480) != 0) {
+    if (mode < 0 || renderer->OpenWindow(mode, "Zel show bench", nullptr, 0, 0, width, height) != 0) {
         std::fprintf(stderr, "show bench: no device\n");
         return 1;
     }
@@ -140,12 +142,17 @@ int Run(const char* custom, const char* media, int frames) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: zel-bench-show CUSTOM.rar2 MEDIA.rar2 [frames per shot]\n");
+        std::fprintf(stderr, "usage: zel-bench-show CUSTOM.rar2 MEDIA.rar2 [frames per shot [WIDTHxHEIGHT]]\n");
         return 2;
     }
     const int frames = argc > 3 ? std::atoi(argv[3]) : 90;
+    int width = 640, height = 480;
+    if (argc > 4 && (std::sscanf(argv[4], "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0)) {
+        std::fprintf(stderr, "zel-bench-show: the window size is WIDTHxHEIGHT, not %s\n", argv[4]);
+        return 2;
+    }
     if (zel::EngineInitialize() != 0) return 1;
-    const int status = zel::Run(argv[1], argv[2], frames > 0 ? frames : 1);
+    const int status = zel::Run(argv[1], argv[2], frames > 0 ? frames : 1, width, height);
     zel::EngineTerminate();
     return status;
 }

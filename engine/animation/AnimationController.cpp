@@ -71,7 +71,8 @@ Animation* AnimationController::StageAnimation(int32_t stage) const {
 }
 
 void AnimationController::Reset() {
-    stages_.Clear();
+    // The block stays for the stages set again after the reset.
+    stages_.RemoveFront(stages_.Count());
     phase_ = 0.0;
 }
 

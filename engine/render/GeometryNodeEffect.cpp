@@ -74,9 +74,9 @@ void GeometryNodeEffect::UpdateTextureControllers(double time) {
     // or render them (normal and Fresnel maps, reflection and refraction
     // images) run with the effects that show them. A texture two effects
     // share runs twice: those controllers run once or queue once a frame.
-    ObjectArray textures(4, 4);
-    CollectByType(BaseTexture::TYPE, textures);
-    for (int32_t i = 0; i < textures.Count(); ++i) textures[i]->UpdateControllers(time);
+    linkedTextures_.RemoveFront(linkedTextures_.Count());
+    CollectByType(BaseTexture::TYPE, linkedTextures_);
+    for (int32_t i = 0; i < linkedTextures_.Count(); ++i) linkedTextures_[i]->UpdateControllers(time);
 }
 
 Object* GeometryNodeEffect::FindByName(const String& name) {

@@ -128,6 +128,9 @@ private:
     bool wave_ = false;
     Pointer<Controller> skinController_;
     GeometryNode* ownerNode_ = nullptr;
+    // The textures found at the last update, refilled every frame into the
+    // same storage so that an update allocates nothing.
+    ObjectArray linkedTextures_{4, 4};
 };
 ZEL_REGISTER_CLASS(GeometryNodeEffect)
 

@@ -18,6 +18,7 @@ namespace zel {
 struct Renderer::DeferredNode {
     Pointer<GeometryNode> node;
     float key = 0.0f;
+    int32_t order = 0;  // place in the list, so equal keys keep their order
 };
 
 namespace {
@@ -36,6 +37,14 @@ int32_t ReleaseCurrentRenderer() {
 }
 
 bool gRendererTerminationRegistered = false;
+
+// Moves every element of `from` to the end of `to`; `from` keeps its block.
+template <class T>
+void TakeAll(GrowableArray<T>& from, GrowableArray<T>& to) {
+    to.Reserve(to.Count() + from.Count());
+    for (T& element : from) to.Append(std::move(element));
+    from.RemoveFront(from.Count());
+}
 
 }  // namespace
 
@@ -123,12 +132,16 @@ int32_t Renderer::BeginFrame() {
 
 void Renderer::RenderPreRenderQueue() {
     // A controller that queues itself while rendering waits for the next
-    // frame.
-    const int32_t count = preRender_.Count();
-    GrowableArray<Pointer<PostUpdateController>> queue(count > 0 ? count : 1, 4);
-    for (int32_t i = 0; i < count; ++i) queue.Append(preRender_[i]);
-    preRender_.Clear();
+    // frame. The working list is kept; a nested call (none is expected)
+    // works on a list of its own.
+    GrowableArray<Pointer<PostUpdateController>> nested(4, 4);
+    GrowableArray<Pointer<PostUpdateController>>& queue = preRenderingBusy_ ? nested : preRendering_;
+    const bool outer = !preRenderingBusy_;
+    preRenderingBusy_ = true;
+    TakeAll(preRender_, queue);
     for (int32_t i = 0; i < queue.Count(); ++i) queue[i]->Render(*this);
+    queue.RemoveFront(queue.Count());
+    if (outer) preRenderingBusy_ = false;
 }
 
 void Renderer::QueuePreRender(PostUpdateController* controller) {
@@ -139,7 +152,7 @@ void Renderer::QueuePreRender(PostUpdateController* controller) {
 }
 
 void Renderer::AddDeferred(GeometryNode* node, float key) {
-    if (node != nullptr) sortedDeferred_.Append(DeferredNode{Pointer<GeometryNode>(node), key});
+    if (node != nullptr) sortedDeferred_.Append(DeferredNode{Pointer<GeometryNode>(node), key, sortedDeferred_.Count()});
 }
 
 void Renderer::AddUnsortedDeferred(GeometryNode* node) {
@@ -148,20 +161,28 @@ void Renderer::AddUnsortedDeferred(GeometryNode* node) {
 
 void Renderer::FlushDeferred() {
     // The lists are emptied before drawing: a node drawn now may flush
-    // again (render targets do) or defer more nodes.
-    const int32_t sortedCount = sortedDeferred_.Count();
-    GrowableArray<DeferredNode> sorted(sortedCount > 0 ? sortedCount : 1, 16);
-    for (int32_t i = 0; i < sortedCount; ++i) sorted.Append(sortedDeferred_[i]);
-    sortedDeferred_.Clear();
-    const int32_t unsortedCount = unsortedDeferred_.Count();
-    GrowableArray<Pointer<GeometryNode>> unsorted(unsortedCount > 0 ? unsortedCount : 1, 16);
-    for (int32_t i = 0; i < unsortedCount; ++i) unsorted.Append(unsortedDeferred_[i]);
-    unsortedDeferred_.Clear();
+    // again (render targets do) or defer more nodes. Each nesting level
+    // works through lists of its own, kept between frames; deeper levels
+    // than expected get lists made for the call.
+    GrowableArray<DeferredNode> deepSorted(16, 16);
+    GrowableArray<Pointer<GeometryNode>> deepUnsorted(4, 16);
+    const bool kept = flushLevel_ < kFlushLevels;
+    GrowableArray<DeferredNode>& sorted = kept ? flushingSorted_[flushLevel_] : deepSorted;
+    GrowableArray<Pointer<GeometryNode>>& unsorted = kept ? flushingUnsorted_[flushLevel_] : deepUnsorted;
+    ++flushLevel_;
+    TakeAll(sortedDeferred_, sorted);
+    TakeAll(unsortedDeferred_, unsorted);
 
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const DeferredNode& a, const DeferredNode& b) { return a.key > b.key; });
+    // Farthest first, equal keys in the order they came (std::stable_sort
+    // would take a buffer from the heap every frame).
+    std::sort(sorted.begin(), sorted.end(), [](const DeferredNode& a, const DeferredNode& b) {
+        return a.key > b.key || (a.key == b.key && a.order < b.order);
+    });
     for (DeferredNode& entry : sorted) entry.node->DrawDeferred(*this);
     for (Pointer<GeometryNode>& node : unsorted) node->DrawDeferred(*this);
+    sorted.RemoveFront(sorted.Count());
+    unsorted.RemoveFront(unsorted.Count());
+    --flushLevel_;
 }
 
 void Renderer::EndFrame() {

@@ -275,6 +275,15 @@ private:
     GrowableArray<Pointer<PostUpdateController>> preRender_{4, 4};
     GrowableArray<DeferredNode> sortedDeferred_{16, 64};
     GrowableArray<Pointer<GeometryNode>> unsortedDeferred_{4, 16};
+    // What a flush or the pre-render queue is working through, one set per
+    // nesting level (render targets flush inside a flush), kept between
+    // frames so that a frame allocates nothing.
+    static constexpr int32_t kFlushLevels = 4;
+    GrowableArray<DeferredNode> flushingSorted_[kFlushLevels];
+    GrowableArray<Pointer<GeometryNode>> flushingUnsorted_[kFlushLevels];
+    int32_t flushLevel_ = 0;
+    GrowableArray<Pointer<PostUpdateController>> preRendering_;
+    bool preRenderingBusy_ = false;
 };
 
 // The engine-wide current renderer, or null. It is dropped (after its

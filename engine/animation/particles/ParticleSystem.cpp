@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <new>
 
 #include "engine/animation/particles/PointEmitter.h"
@@ -72,10 +73,14 @@ ColorRGBA SpreadColor(const ColorRGBA& base, const ColorRGBA& spread) {
 float NonNegative(float value) { return value >= 0.0f ? value : 0.0f; }
 int32_t NonNegative(int32_t value) { return value >= 0 ? value : 0; }
 
-void DeleteList(ParticleSystem::Particle* particle) {
+// Deletes the records of a list that were allocated one by one; those of
+// the reserve block [first, last) go with the block.
+void DeleteList(ParticleSystem::Particle* particle, const ParticleSystem::Particle* first,
+                const ParticleSystem::Particle* last) {
     while (particle != nullptr) {
         ParticleSystem::Particle* next = particle->next;
-        delete particle;
+        const std::less<const ParticleSystem::Particle*> before;
+        if (before(particle, first) || !before(particle, last)) delete particle;
         particle = next;
     }
 }
@@ -101,16 +106,22 @@ void ParticleSystem::SetEmitter(Emitter* emitter) {
 void ParticleSystem::SetMaxParticles(int32_t count) {
     maxParticles_ = std::min(NonNegative(count), kParticleLimit);
     ReleaseParticles();
+    if (maxParticles_ > 0) reserve_ = new (std::nothrow) Particle[maxParticles_];
+    reserveCount_ = reserve_ != nullptr ? maxParticles_ : 0;
     RebuildBuffers();
 }
 
 void ParticleSystem::RebuildBuffers() {}
 
 void ParticleSystem::ReleaseParticles() {
-    DeleteList(active_);
-    DeleteList(free_);
+    DeleteList(active_, reserve_, reserve_ + reserveCount_);
+    DeleteList(free_, reserve_, reserve_ + reserveCount_);
+    delete[] reserve_;
     active_ = nullptr;
     free_ = nullptr;
+    reserve_ = nullptr;
+    reserveCount_ = 0;
+    reserveUsed_ = 0;
     activeCount_ = 0;
 }
 
@@ -182,7 +193,8 @@ void ParticleSystem::RunBurst() {
 }
 
 ParticleSystem::Particle* ParticleSystem::TakeRecord() {
-    if (free_ == nullptr) return new (std::nothrow) Particle();
+    if (free_ == nullptr)
+        return reserveUsed_ < reserveCount_ ? &reserve_[reserveUsed_++] : new (std::nothrow) Particle();
     Particle* particle = free_;
     free_ = particle->next;
     return particle;

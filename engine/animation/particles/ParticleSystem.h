@@ -76,11 +76,13 @@ public:
 
     // Rebuilds the drawing buffers for the maximum; nothing here.
     virtual void RebuildBuffers();
-    // Deletes every record of both lists; the active count becomes 0.
+    // Deletes every record of both lists and the reserve; the active count
+    // becomes 0.
     virtual void ReleaseParticles();
 
     // Clamped to 0..kParticleLimit; drops every particle and rebuilds the
-    // buffers.
+    // buffers. Records for the maximum are reserved in one block at once, so
+    // that emitting never allocates; dead records are still reused first.
     void SetMaxParticles(int32_t count);
     int32_t GetMaxParticles() const { return maxParticles_; }
 
@@ -136,6 +138,9 @@ private:
     int32_t maxParticles_ = 0;
     Particle* active_ = nullptr;  // owned list, newest first
     Particle* free_ = nullptr;    // owned list of records for reuse
+    Particle* reserve_ = nullptr;  // owned block of records never used yet
+    int32_t reserveCount_ = 0;
+    int32_t reserveUsed_ = 0;
     int32_t activeCount_ = 0;
     float emissionTimer_ = 0.0f;
     float nextInterval_ = 0.0f;

@@ -4,6 +4,7 @@
 
 #include "engine/render/Renderer.h"
 #include "engine/render/shadow/LightCameraFit.h"
+#include "engine/render/shadow/ShadowCulling.h"
 #include "engine/render/shadow/ShadowmapEffect.h"
 
 namespace zel {
@@ -39,6 +40,19 @@ Matrix4 RenderShadowmapEffectController::FitLightCamera(ShadowmapEffect& effect,
     return lightCamera->GetViewProjection() * ShadowBiasMatrix(w, h);
 }
 
+void RenderShadowmapEffectController::DrawCasters(Renderer& renderer, ShadowmapEffect& effect, Camera* viewer) {
+    const ClipVolume light = ClipVolume::FromMatrix(effect.GetLightCamera()->GetViewProjection());
+    const NodeList<GeometryNode>& casters = effect.GetNodes();
+    for (int32_t i = 0; i < casters.Count(); ++i) {
+        GeometryNode* caster = casters.Get(i);
+        const BoundingVolume* bound = caster->GetWorldBound();
+        if (bound != nullptr && (!light.Reaches(*bound) ||
+                                 (viewer != nullptr && !ShadowReachesView(*bound, *viewer, *effect.GetLight()))))
+            continue;
+        caster->Draw(renderer);
+    }
+}
+
 void RenderShadowmapEffectController::Render(Renderer& renderer) {
     ShadowmapEffect* effect = CastTo<ShadowmapEffect>(GetOwner());
     if (effect == nullptr || effect->GetShadowmap() == nullptr || effect->GetLight() == nullptr) return;
@@ -51,7 +65,7 @@ void RenderShadowmapEffectController::Render(Renderer& renderer) {
                                   effect->slopeScaleBias);
     renderer.Clear(Renderer::kClearDepth, renderer.GetClearColor(), 1.0f, 0);
     renderer.SetCamera(effect->GetLightCamera());
-    effect->GetNodes().DrawAll(renderer);
+    DrawCasters(renderer, *effect, previous);
     renderer.SetDepthRenderTarget(nullptr, 0, 0.0f);
     renderer.SetRenderTarget(nullptr);
     renderer.SetCamera(previous);

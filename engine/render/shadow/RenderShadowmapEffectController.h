@@ -1,7 +1,9 @@
 // Renders, before each frame, the depth of a ShadowmapEffect's nodes as
 // seen from its light into the effect's shadow map, and stores the matrix
 // that takes world positions to shadow-map coordinates in the effect. Its
-// controlled object is the effect.
+// controlled object is the effect. Only casters that reach the light
+// camera's clip volume and whose shadow can fall inside the current view
+// are drawn (ShadowCulling).
 #pragma once
 
 #include "engine/math/Matrix4.h"
@@ -23,6 +25,11 @@ public:
     // be null) and returns the light texture matrix.
     static Matrix4 FitLightCamera(ShadowmapEffect& effect, const Camera* viewer, int32_t viewportWidth,
                                   int32_t viewportHeight);
+
+private:
+    // The listed nodes that can darken something in `viewer`'s view (null:
+    // every node inside the light camera's clip volume).
+    static void DrawCasters(Renderer& renderer, ShadowmapEffect& effect, Camera* viewer);
 };
 ZEL_REGISTER_CLASS(RenderShadowmapEffectController)
 

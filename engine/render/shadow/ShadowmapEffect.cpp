@@ -9,6 +9,7 @@
 #include "engine/render/Technique.h"
 #include "engine/render/material/MaterialPass.h"
 #include "engine/render/program/ShadowmapPrograms.h"
+#include "engine/render/shadow/ShadowCulling.h"
 #include "engine/render/shader/PixelShader.h"
 #include "engine/render/shader/VertexShader.h"
 #include "engine/scene/SphereBoundingVolume.h"
@@ -45,7 +46,8 @@ private:
 };
 
 // Blends the shadow colour over the receivers' visible surfaces: depth
-// test equal, no depth writes. Draws every listed node itself.
+// test equal, no depth writes. Draws every listed node inside the current
+// camera's view itself.
 class ShadowReceiverPass : public Pass {
 public:
     ShadowReceiverPass(ShadowmapEffect* effect, const RendererCapabilities& caps)
@@ -122,6 +124,8 @@ private:
 
     void DrawReceiver(Renderer& renderer, Camera& camera, GeometryNode* node) {
         if (node == nullptr || node->GetVertices() == nullptr || node->GetIndices() == nullptr) return;
+        const BoundingVolume* bound = node->GetWorldBound();
+        if (bound != nullptr && !InsideView(camera, *bound)) return;
         GeometryNodeEffect* material = node->GetEffect();
         const ColorRGBA& color = effect_->shadowColor;
         const float colorRegister[4] = {color.r, color.g, color.b, color.a};

@@ -24,7 +24,9 @@ namespace {
 Pointer<ShadowmapEffect> SunShadows(ShowAssets& assets, const ShowWorld& world) {
     Pointer<ShadowmapEffect> shadows = new (std::nothrow) ShadowmapEffect();
     Pointer<RenderShadowmapEffectController> render = new (std::nothrow) RenderShadowmapEffectController();
-    Texture* map = assets.Blank("Sun Shadow Map", 1024, 1024, Image::kFormatNone);
+    // 512², the largest off-screen image; the map is fitted to the view, so
+    // its texels go where the viewer looks.
+    Texture* map = assets.Blank("Sun Shadow Map", 512, 512, Image::kFormatNone);
     if (shadows == nullptr || render == nullptr || map == nullptr || shadows->AttachController(render) != 0)
         return nullptr;
     shadows->SetLight(assets.Sun());

@@ -417,8 +417,16 @@ int BuildMeadow(ShowWorld& world) {
     return AddChild(world.unseen, meadow) && AddChild(world.shadowed, world.unseen) ? 0 : 1;
 }
 
-Pointer<Texture> ScreenImage(ShowAssets& assets, const char* name, Controller* controller) {
-    Texture* texture = assets.Blank(name, 512, 512, Image::kFormatRGBA);
+// The off-screen images' sides: powers of two, at most 512. Every texel is
+// drawn again each frame on a software rasteriser, and the images are
+// sampled through ripples that blur them anyway, so half of the screen's
+// size is enough for the sea and the pond.
+constexpr int kSeaReflectionSide = 256;
+constexpr int kSeaRefractionSide = 256;
+constexpr int kPondReflectionSide = 256;
+
+Pointer<Texture> ScreenImage(ShowAssets& assets, const char* name, int side, Controller* controller) {
+    Texture* texture = assets.Blank(name, side, side, Image::kFormatRGBA);
     if (texture == nullptr || controller == nullptr || texture->AttachController(controller) != 0) return nullptr;
     return texture;
 }
@@ -446,8 +454,8 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     Pointer<RenderScreenspaceRefractTextureController> seaDepths =
         new (std::nothrow) RenderScreenspaceRefractTextureController();
     Pointer<FresnelTextureController> fresnel = new (std::nothrow) FresnelTextureController();
-    Pointer<Texture> reflection = ScreenImage(assets, "Sea Reflection", seaMirror);
-    Pointer<Texture> refraction = ScreenImage(assets, "Sea Refraction", seaDepths);
+    Pointer<Texture> reflection = ScreenImage(assets, "Sea Reflection", kSeaReflectionSide, seaMirror);
+    Pointer<Texture> refraction = ScreenImage(assets, "Sea Refraction", kSeaRefractionSide, seaDepths);
     Texture* fresnelMap = assets.Blank("Fresnel", 256, 1, Image::kFormatRGB);
     // Far beyond the sky dome: the sea, drawn after the dome, covers it below
     // the horizon, and the haze closes over the sea's edge.
@@ -478,7 +486,7 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     // The pond: a quiet mirror of the hills and the sky.
     Pointer<RenderScreenspaceReflectTextureController> pondMirror =
         new (std::nothrow) RenderScreenspaceReflectTextureController();
-    Pointer<Texture> pondImage = ScreenImage(assets, "Pond Reflection", pondMirror);
+    Pointer<Texture> pondImage = ScreenImage(assets, "Pond Reflection", kPondReflectionSide, pondMirror);
     const Vector3 center = PondCenter();
     MeshBuilder pondMesh;
     const float r = kPondRadius + 2.0f;

@@ -13,6 +13,7 @@
 #include "engine/render/shadow/RenderShadowmapEffectController.h"
 #include "engine/render/shadow/ShadowmapEffect.h"
 #include "engine/scene/SceneNode.h"
+#include "engine/scene/SphereBoundingVolume.h"
 #include "engine/scene/Triangles.h"
 #include "support/MathExpect.h"
 #include "support/RecordingOutput.h"
@@ -40,8 +41,19 @@ Triangles* Receiver(const std::string& name) {
     return node;
 }
 
+// A receiver whose world bound is the sphere (centre, radius).
+Triangles* Placed(const std::string& name, const Vector3& center, float radius) {
+    Triangles* node = Receiver(name);
+    static_cast<SphereBoundingVolume*>(node->GetModelBound())->SetRadius(radius);
+    node->SetLocal(Transform::Make({1, 1, 1}, Quaternion::Identity(), center));
+    node->Update(0.0, false);
+    return node;
+}
+
 struct ShadowmapDrawing : ::testing::Test {
     ShadowmapDrawing() {
+        // Behind the listed nodes at the origin, looking along +z.
+        camera->SetLocal(Transform::Make({1, 1, 1}, Quaternion::Identity(), {0.0f, 0.0f, -5.0f}));
         camera->Update(0.0, false);
         renderer->SetCamera(camera);
         light->GetLocal().rotation = Quaternion::LookAlong(Normalize(Vector3{0.0f, -1.0f, 0.2f}));
@@ -152,10 +164,68 @@ TEST_F(ShadowmapDrawing, EveryListedNodeIsDrawnWithItsStreamsAndTheSwayingOneWit
     EXPECT_FLOAT_EQ(renderer->vertexConstants.at(8)[2], 0.3f);
 }
 
+TEST_F(ShadowmapDrawing, ReceiversOutsideTheViewAreNotDrawn) {
+    Pointer<ShadowmapEffect> fresh = new ShadowmapEffect();
+    fresh->SetLight(light);
+    fresh->SetShadowmap(map);
+    fresh->GetNodes().Add(Placed("ahead", {0.0f, 0.0f, 20.0f}, 1.0f));
+    fresh->GetNodes().Add(Placed("behind", {0.0f, 0.0f, -20.0f}, 1.0f));
+    fresh->GetNodes().Add(Placed("aside", {60.0f, 0.0f, 20.0f}, 1.0f));
+    ASSERT_EQ(fresh->GetPassCount(*renderer), 2);
+    renderer->ClearCalls();
+    fresh->GetPass(1)->Draw(*renderer);
+    EXPECT_EQ(Calls({"DrawIndexedStreams"}),
+              (std::vector<std::string>{"DrawIndexedStreams(ahead positions, ahead indices, null, null, null)"}));
+}
+
+TEST_F(ShadowmapDrawing, OnlyCastersThatCanDarkenTheViewAreDrawnIntoTheMap) {
+    // The sun shines straight down; the camera at z = −5 looks along +z,
+    // seeing 1 to 60 units ahead.
+    camera->SetNearPlane(1.0f);
+    camera->SetFarPlane(60.0f);
+    camera->Update(0.0, false);
+    light->GetLocal().rotation = Quaternion::LookAlong(Normalize(Vector3{0.0f, -1.0f, -0.001f}));
+    light->Update(0.0, false);
+    struct Case {
+        const char* name;
+        Vector3 center;
+        bool fitToCamera;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"in view", {0.0f, 2.0f, 20.0f}, true, true},
+        {"in view", {0.0f, 2.0f, 20.0f}, false, true},
+        // Its shadow falls into the view, but it lies far above the light
+        // camera fitted to the view.
+        {"above the light frustum", {0.0f, 5000.0f, 20.0f}, true, false},
+        // Inside the light camera fitted around every caster, but its shadow
+        // falls behind the viewer.
+        {"shadow behind", {0.0f, 2.0f, -30.0f}, false, false},
+        // Beside the view, the shadow falls straight down beside it too.
+        {"shadow aside", {90.0f, 2.0f, 20.0f}, false, false},
+    };
+    for (const Case& c : cases) {
+        Pointer<ShadowmapEffect> fresh = new ShadowmapEffect();
+        fresh->SetLight(light);
+        fresh->SetShadowmap(map);
+        fresh->fitToCamera = c.fitToCamera;
+        fresh->GetNodes().Add(Placed("ground", {0.0f, -1.0f, 20.0f}, 10.0f));
+        fresh->GetNodes().Add(Placed(c.name, c.center, 1.0f));
+        Pointer<RenderShadowmapEffectController> render = new RenderShadowmapEffectController();
+        render->SetOwner(fresh);
+        renderer->ClearCalls();
+        render->Render(*renderer);
+        EXPECT_EQ(renderer->Count("DrawIndexed(ground)"), 1) << c.name;
+        EXPECT_EQ(renderer->Count(std::string("DrawIndexed(") + c.name + ")"), c.drawn ? 1 : 0)
+            << c.name << (c.fitToCamera ? ", fitted to the camera" : "");
+    }
+}
+
 TEST_F(ShadowmapDrawing, DepthRenderPushesAndPopsBothTargetsAndRestoresTheCamera) {
     controller->Render(*renderer);
+    const std::string target = std::string("SetRenderTarget(") + effect->GetColorTarget()->GetName().CStr() + ")";
     EXPECT_EQ(Calls({"SetRenderTarget", "SetDepthRenderTarget", "Clear"}),
-              (std::vector<std::string>{"SetRenderTarget(Shadowmap 0)", "SetDepthRenderTarget(shadow map, 0)",
+              (std::vector<std::string>{target, "SetDepthRenderTarget(shadow map, 0)",
                                         "Clear(2)", "SetDepthRenderTarget(null, 0)", "SetRenderTarget(null)"}));
     EXPECT_EQ(renderer->GetCamera(), camera.Get());
 }
