@@ -22,7 +22,7 @@ namespace {
 // A renderer whose device calls do nothing.
 class NullRenderer : public Renderer {
 public:
-    int32_t CreateDevice(int32_t, const char*, void*, int32_t, int32_t, int32_t, int32_t) override { return 0; }
+    [[nodiscard]] int32_t CreateDevice(int32_t, const char*, void*, int32_t, int32_t, int32_t, int32_t) override { return 0; }
     int32_t DestroyDevice() override { return 0; }
     void ReleaseBuffer(Buffer*) override {}
     void ReleaseTexture(BaseTexture*) override {}
@@ -94,7 +94,10 @@ public:
 
 class OnePassEffect : public GeometryNodeEffect {
 public:
-    OnePassEffect() { AddTechnique(new (std::nothrow) OnePassTechnique(this)); }
+    OnePassEffect() {
+        // Out of memory only: the effect draws nothing and the figures show it.
+        (void)AddTechnique(new (std::nothrow) OnePassTechnique(this));
+    }
 };
 
 constexpr int kLeavesPerGroup = 9;
