@@ -13,7 +13,7 @@ class MessageTable {
 public:
     // Adds every key/value line of the text; keys already present keep
     // their value. kOk, or kOutOfMemory.
-    int32_t Load(const char* text, uint32_t size);
+    [[nodiscard]] int32_t Load(const char* text, uint32_t size);
     // The value, or null when the key is absent.
     const String* Get(const String& key) const { return table_.Find(key); }
     // The value as text, or `fallback` when the key is absent.

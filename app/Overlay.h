@@ -33,7 +33,7 @@ public:
     // Creates the quad, effect and camera and loads the pictures (a missing
     // picture leaves a null texture, logged by the loaders). kOk, or
     // kOutOfMemory.
-    int32_t Create();
+    [[nodiscard]] int32_t Create();
     void Release();
 
     // One frame: the loading picture over the screen and the four corner

@@ -26,12 +26,12 @@ public:
     SceneShow& operator=(const SceneShow&) = delete;
 
     // The fade effect. kOk or kOutOfMemory.
-    int32_t CreateRenderData();
+    [[nodiscard]] int32_t CreateRenderData();
     void DeleteRenderData();
 
     // Loads the scene and adjusts it. kFailed (logged) when "Main.STR" is
     // missing or cannot be loaded.
-    int32_t CreateData(const Settings& settings, Renderer& renderer);
+    [[nodiscard]] int32_t CreateData(const Settings& settings, Renderer& renderer);
     // Drops the scene, breaking the links between its objects first so
     // that objects linking each other are freed too.
     void DeleteData();

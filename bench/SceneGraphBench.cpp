@@ -42,7 +42,10 @@ public:
 
 class OnePassEffect : public GeometryNodeEffect {
 public:
-    OnePassEffect() { AddTechnique(new (std::nothrow) OnePassTechnique(this)); }
+    OnePassEffect() {
+        // Out of memory only: the effect draws nothing and the figures show it.
+        (void)AddTechnique(new (std::nothrow) OnePassTechnique(this));
+    }
 };
 
 constexpr int kLeavesPerGroup = 9;

@@ -18,12 +18,12 @@ class BenchNode : public Object {
     ZEL_DECLARE_RTTI
 
 public:
-    int32_t Save(Stream& stream) override {
+    [[nodiscard]] int32_t Save(Stream& stream) override {
         if (Object::Save(stream) != 0) return 1;
         if (stream.WriteLink(positions) != 0) return 1;
         return children.Save(stream);
     }
-    int32_t Load(Stream& stream) override {
+    [[nodiscard]] int32_t Load(Stream& stream) override {
         if (Object::Load(stream) != 0) return 1;
         if (stream.ReadLinkAs(positions) != 0) return 1;
         return children.Load(stream);
@@ -44,7 +44,8 @@ Pointer<BenchNode> BuildGraph(int objectCount) {
         node->SetName(String("node"));
         node->positions = new Vector3Buffer(8, nullptr);
         nodes.Append(node);
-        if (i > 0) nodes[(i - 1) / 8]->children.Add(node);
+        // Out of memory only: the graph is smaller and the figures show it.
+        if (i > 0) (void)nodes[(i - 1) / 8]->children.Add(node);
     }
     return nodes[0];
 }

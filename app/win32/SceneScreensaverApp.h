@@ -23,9 +23,9 @@ public:
     int32_t OnEngineStopping() override { return 0; }
     int32_t Update(double seconds) override;
     int32_t Render() override;
-    int32_t CreateRenderData() override;
+    [[nodiscard]] int32_t CreateRenderData() override;
     int32_t DeleteRenderData() override;
-    int32_t CreateData() override;
+    [[nodiscard]] int32_t CreateData() override;
     int32_t DeleteData() override;
     int32_t Cache() override;
 

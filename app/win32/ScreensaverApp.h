@@ -49,9 +49,9 @@ public:
     virtual int32_t OnEngineStopping() = 0;
     virtual int32_t Update(double seconds) = 0;
     virtual int32_t Render() = 0;
-    virtual int32_t CreateRenderData() = 0;
+    [[nodiscard]] virtual int32_t CreateRenderData() = 0;
     virtual int32_t DeleteRenderData() = 0;
-    virtual int32_t CreateData() = 0;
+    [[nodiscard]] virtual int32_t CreateData() = 0;
     virtual int32_t DeleteData() = 0;
     virtual int32_t Cache() = 0;
 
@@ -90,16 +90,16 @@ private:
 
     int32_t StartEngine();
     int32_t StopEngine();
-    int32_t CreateWindows();
+    [[nodiscard]] int32_t CreateWindows();
     int32_t DestroyWindows();
-    int32_t CreateShowWindow();
+    [[nodiscard]] int32_t CreateShowWindow();
     // The mode the show opens: the settings' full-screen mode, the desktop's,
     // or a windowed one when the ZEL_WINDOWED hook asks for a window. -1
     // when there is none.
     int32_t ChooseShowMode() const;
-    int32_t CreatePreviewWindow();
+    [[nodiscard]] int32_t CreatePreviewWindow();
     int32_t StartShow();
-    int32_t CreateAppRenderData();
+    [[nodiscard]] int32_t CreateAppRenderData();
     int32_t DeleteAppRenderData();
     int32_t RunFrames();
     int32_t RunPreview();

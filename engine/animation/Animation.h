@@ -21,23 +21,23 @@ public:
     ~Animation() override;
 
     // Parent data, the key count, then each key's own data.
-    int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
     // Replaces the keys with the loaded ones, kept in stream order (a file
     // is written sorted; unsorted keys give odd poses but stay in bounds).
     // 1 on a read failure, 2 when a key cannot be allocated; logged.
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // The animation's own search, then each key's (which finds nothing).
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
 
     // A new key of the kind this animation holds, owned by the caller; null
     // when out of memory.
-    virtual Keyframe* CreateKeyframe() const = 0;
+    [[nodiscard]] virtual Keyframe* CreateKeyframe() const = 0;
 
     // Takes ownership of `key` and inserts it after every key whose time is
     // not later, keeping the order. 3 for null; 2 out of memory (the key is
     // then destroyed).
-    int32_t AddKey(Keyframe* key);
+    [[nodiscard]] int32_t AddKey(Keyframe* key);
     // Destroys every key.
     void ClearKeys();
 

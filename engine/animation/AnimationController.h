@@ -24,8 +24,8 @@ public:
     // Parent data, the animations (count, links), the frames (count, each
     // frame) and the track period. Stages and phase are not stored: a loaded
     // controller starts at phase 0 with no stages.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // The controller's own search, then each animation in array order.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
@@ -60,11 +60,11 @@ public:
     const BlendStage& GetStage(int32_t index) const { return stages_[index]; }
 
     // 2 out of memory.
-    int32_t AddAnimation(Animation* animation);
+    [[nodiscard]] int32_t AddAnimation(Animation* animation);
     int32_t GetAnimationCount() const { return animations_.Count(); }
     Animation* GetAnimation(int32_t index) const { return animations_[index]; }
     // 2 out of memory.
-    int32_t AddFrame(const AnimationFrame& frame);
+    [[nodiscard]] int32_t AddFrame(const AnimationFrame& frame);
     int32_t GetFrameCount() const { return frames_.Count(); }
     const AnimationFrame& GetFrame(int32_t index) const { return frames_[index]; }
 

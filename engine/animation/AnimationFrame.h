@@ -39,8 +39,8 @@ struct AnimationFrame {
 
     // Link, mode (int), start, end, speed, offset (doubles). The result is
     // 0 or 1; the frame logs its own line.
-    int32_t Save(Stream& stream) const;
-    int32_t Load(Stream& stream);
+    [[nodiscard]] int32_t Save(Stream& stream) const;
+    [[nodiscard]] int32_t Load(Stream& stream);
 
     // Bytes of one frame on the stream: its link and its numbers.
     static constexpr int32_t kStreamedBytes = 4 + 4 + 4 * 8;

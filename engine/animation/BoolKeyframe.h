@@ -11,8 +11,8 @@ struct BlendStage;
 class BoolKeyframe : public Keyframe {
 public:
     // After the time: the value (1 byte). 0 or 1; failures are logged.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // The stage's current key when its animation holds bool keys (a
     // BoolAnimation or SoundNodeAnimation with the key in range), else null.

@@ -17,8 +17,8 @@ class CameraActivateAnimationController : public AnimationController {
 public:
     // Parent data, the camera controller and the target controller (links),
     // then the linked controllers (count, links).
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // The parent's links, then the linked, camera and target controllers.
     void VisitLinks(LinkVisitor& visitor) override;
 
@@ -38,7 +38,7 @@ public:
     AnimationController* GetTargetController() const { return targetController_; }
     void SetTargetController(AnimationController* controller) { targetController_ = controller; }
     // 2 out of memory.
-    int32_t AddLinkedController(AnimationController* controller) { return linkedControllers_.Append(controller); }
+    [[nodiscard]] int32_t AddLinkedController(AnimationController* controller) { return linkedControllers_.Append(controller); }
     // Releases the linked controllers (a controller linked to itself is
     // only freed after this).
     void ClearLinkedControllers() { linkedControllers_.Clear(); }

@@ -23,8 +23,8 @@ public:
 
     // The time as an 8-byte double; the result is the stream's error state
     // (the derived key logs the failure).
-    virtual int32_t Save(Stream& stream);
-    virtual int32_t Load(Stream& stream);
+    [[nodiscard]] virtual int32_t Save(Stream& stream);
+    [[nodiscard]] virtual int32_t Load(Stream& stream);
     // Keys hold no objects: null and nothing.
     virtual Object* FindByName(const String& name);
     virtual void CollectByType(const Rtti& type, ObjectArray& objects);

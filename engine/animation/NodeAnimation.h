@@ -11,7 +11,7 @@ class NodeAnimation : public Animation {
 
 public:
     // A new NodeKeyframe, owned by the caller; null when out of memory.
-    Keyframe* CreateKeyframe() const override;
+    [[nodiscard]] Keyframe* CreateKeyframe() const override;
     // Not owning; null outside 0..count − 1.
     NodeKeyframe* GetNodeKeyframe(int32_t index) const { return static_cast<NodeKeyframe*>(GetKey(index)); }
 };

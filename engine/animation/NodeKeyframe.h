@@ -12,8 +12,8 @@ class NodeKeyframe : public Keyframe {
 public:
     // After the time: translation (12 bytes), rotation (16), scale (12).
     // 0 or 1; failures are logged.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     Vector3 translation;
     Quaternion rotation;

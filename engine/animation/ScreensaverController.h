@@ -22,10 +22,10 @@ public:
 
     // Parent data, then the sets (count; camera link, fade-in time and
     // duration each). current, elapsed and the history are not stored.
-    int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
     // Ends with ChooseNextSet, so a loaded scene already has a current set
     // whose camera the renderer looks through.
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // The controller's links, then each set's camera and animations.
     void VisitLinks(LinkVisitor& visitor) override;
 
@@ -47,7 +47,7 @@ public:
 
     // Appends a set for `camera`, deriving its animation controllers as a
     // load does. 2 out of memory.
-    int32_t AddSet(Camera* camera, double fadeInTime, double duration);
+    [[nodiscard]] int32_t AddSet(Camera* camera, double fadeInTime, double duration);
     int32_t GetSetCount() const { return sets_.Count(); }
     // Index must be in 0..GetSetCount() − 1.
     const ScreensaverSet& GetSet(int32_t index) const { return sets_[index]; }

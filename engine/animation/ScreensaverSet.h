@@ -32,9 +32,9 @@ struct ScreensaverSet {
 
     // Camera (link), fade-in time and duration (doubles). 0 or 1; the set
     // logs its own line.
-    int32_t Save(Stream& stream) const;
+    [[nodiscard]] int32_t Save(Stream& stream) const;
     // Also derives the controllers.
-    int32_t Load(Stream& stream);
+    [[nodiscard]] int32_t Load(Stream& stream);
 
     // Bytes of one set on the stream.
     static constexpr int32_t kStreamedBytes = 4 + 2 * 8;

@@ -17,8 +17,8 @@ class SkeletonAnimationController : public AnimationController {
 public:
     // Parent data, then the bone controller count and each bone controller
     // (link).
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // The animation controller's search, then each bone controller's.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
@@ -43,7 +43,7 @@ public:
     void SetPhase(double phase) override;
 
     // 2 out of memory.
-    int32_t AddBoneController(AnimationController* controller);
+    [[nodiscard]] int32_t AddBoneController(AnimationController* controller);
     // Releases every bone controller (also breaks a cycle of skeletons).
     void ClearBoneControllers() { boneControllers_.Clear(); }
     int32_t GetBoneControllerCount() const { return boneControllers_.Count(); }

@@ -35,8 +35,8 @@ public:
     // (40 bytes), then the weights, bone indices, bind positions, normals
     // and tangents (links). Loading makes one bone position and one identity
     // palette matrix per bone.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // The controller's own search, then its buffers (not the bones: they
     // are searched as part of the scene).
     Object* FindByName(const String& name) override;
@@ -59,7 +59,7 @@ public:
     // Appends a bone with its offset (inverse bind) transform: one more
     // palette entry (identity) and bone position. 2 out of memory (nothing
     // is added).
-    int32_t AddBone(Node* bone, const Transform& offset);
+    [[nodiscard]] int32_t AddBone(Node* bone, const Transform& offset);
     int32_t GetBoneCount() const { return bones_.Count(); }
     // Null for a null link; the index must be in range.
     Node* GetBone(int32_t index) const { return bones_[index]; }

@@ -12,7 +12,7 @@ class SoundNodeAnimation : public Animation {
 
 public:
     // A new BoolKeyframe, owned by the caller; null when out of memory.
-    Keyframe* CreateKeyframe() const override;
+    [[nodiscard]] Keyframe* CreateKeyframe() const override;
     // Not owning; null outside 0..count − 1.
     BoolKeyframe* GetBoolKeyframe(int32_t index) const { return static_cast<BoolKeyframe*>(GetKey(index)); }
 };

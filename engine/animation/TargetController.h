@@ -15,12 +15,12 @@ template <class Derived, class Owner>
 class TargetController : public Controller {
 public:
     // Parent data, then the target (link).
-    int32_t Save(Stream& stream) override {
+    [[nodiscard]] int32_t Save(Stream& stream) override {
         if (Controller::Save(stream) != kOk) return SaveParentFailed();
         if (stream.WriteLink(target_) != 0) return FailWithNameId(Derived::kTargetNotSaved);
         return kOk;
     }
-    int32_t Load(Stream& stream) override {
+    [[nodiscard]] int32_t Load(Stream& stream) override {
         if (Controller::Load(stream) != kOk) return LoadParentFailed();
         if (stream.ReadLinkAs(target_) != 0) return FailWithIdName(Derived::kTargetNotLoaded);
         return kOk;

@@ -48,8 +48,8 @@ public:
     TypedBuffer(int32_t count, Element* data);
     ~TypedBuffer() override { delete[] data_; }
 
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     int32_t GetDataSize() const override { return count_ * static_cast<int32_t>(sizeof(Element)); }
     int32_t GetCount() const override { return count_; }

@@ -27,7 +27,7 @@ public:                                                             \
 namespace zel {
 
 template <class T>
-int32_t CreateConcreteObject(Object** object) {
+[[nodiscard]] int32_t CreateConcreteObject(Object** object) {
     T* created = new (std::nothrow) T();
     if (created == nullptr) return kOutOfMemory;
     *object = created;
@@ -37,7 +37,7 @@ int32_t CreateConcreteObject(Object** object) {
 // Abstract classes are in the table so that their names are known, but a
 // stream naming one cannot create it.
 template <class T>
-int32_t CreateAbstractObject(Object**) {
+[[nodiscard]] int32_t CreateAbstractObject(Object**) {
     LogCritical("Создание объекта абстрактного класса [%s].", T::TYPE.GetClassName());
     return kFailed;
 }
@@ -55,7 +55,7 @@ public:
     }
 
     // 0 inserted; 1 the type name was already in the table.
-    static int32_t Initialize() {
+    [[nodiscard]] static int32_t Initialize() {
         CreateFunction create;
         if constexpr (IsAbstract)
             create = &CreateAbstractObject<T>;

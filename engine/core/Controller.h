@@ -12,8 +12,8 @@ class Controller : public Object {
     ZEL_DECLARE_RTTI
 
 public:
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Advances the controller by dt seconds; nothing here.
     virtual void Update(double dt);

@@ -28,7 +28,7 @@ public:
     explicit constexpr CountedRegistry(const Texts& texts) : texts_(texts) {}
 
     // Creates the table if absent. False when memory runs out.
-    bool Create() {
+    [[nodiscard]] bool Create() {
         if (table_ == nullptr) table_ = new (std::nothrow) NameTable<T*>();
         return table_ != nullptr;
     }

@@ -29,8 +29,8 @@ public:
     virtual const Rtti* GetRtti() const { return &TYPE; }
     // Each class saves or loads its parent's part first and stops on its
     // failure; 0 ok, 1 failed (logged).
-    virtual int32_t Save(Stream& stream);
-    virtual int32_t Load(Stream& stream);
+    [[nodiscard]] virtual int32_t Save(Stream& stream);
+    [[nodiscard]] virtual int32_t Load(Stream& stream);
     // This object if its name equals name, else the first match among the
     // controllers in list order, else null.
     virtual Object* FindByName(const String& name);
@@ -70,7 +70,7 @@ public:
     int32_t DetachAllControllers();
 
     // The creation function of the abstract root class.
-    static int32_t CreateObject(Object** object);
+    [[nodiscard]] static int32_t CreateObject(Object** object);
     // Registers the class's initialisation and termination functions once.
     static bool RegisterClassFunctions();
 

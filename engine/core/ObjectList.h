@@ -20,15 +20,15 @@ public:
 
     // Adds the object unless it (or null) is already present. 0 ok (also
     // when nothing was added), 2 out of memory.
-    int32_t Add(Object* object);
+    [[nodiscard]] int32_t Add(Object* object);
     // False when the object is not in the list.
     bool Remove(const Object* object);
     void Clear() { objects_.Clear(); }
 
     // 0 ok, 1 failed (logged).
-    int32_t Save(Stream& stream) const;
+    [[nodiscard]] int32_t Save(Stream& stream) const;
     // Appends the objects read; the list is not emptied first.
-    int32_t Load(Stream& stream);
+    [[nodiscard]] int32_t Load(Stream& stream);
 
 private:
     int32_t IndexOf(const Object* object) const;

@@ -53,7 +53,7 @@ bool DeleteTemporaryFile(const char* path);
 bool GetLocalAppDataFolder(char* path);
 // Creates the folder `path` unless it exists; its parent must exist. True
 // when a folder of that name exists afterwards (not a file).
-bool CreateFolder(const char* path);
+[[nodiscard]] bool CreateFolder(const char* path);
 
 // Shows `text` to the user in a modal box with an empty caption and an OK
 // button (natively: on stderr). A hook set with SetMessageBoxHook takes the

@@ -13,7 +13,7 @@ class FontManager {
 public:
 
     // Creates the registry unless it exists. 0 ok; 1 out of memory.
-    static int32_t Initialize();
+    [[nodiscard]] static int32_t Initialize();
     // Releases every font in the registry's order and deletes it. Returns 0.
     static int32_t Terminate();
 

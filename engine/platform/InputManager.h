@@ -16,7 +16,7 @@ public:
 
     // Creates the queue (room for 128 events, growing by 128) and installs
     // the system's window calls where there are any. 0 ok; 1 out of memory.
-    static int32_t Initialize();
+    [[nodiscard]] static int32_t Initialize();
     // Deletes the queue, releases every handler and uninstalls the window
     // calls. Returns 0.
     static int32_t Terminate();

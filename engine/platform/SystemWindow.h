@@ -28,7 +28,7 @@ public:
     // requested full-screen mode (then nothing is left behind and the result
     // is still 0). 0 ok; 3 null output; 1 failed, after tearing down whatever
     // was made (windows, modes, class).
-    int32_t CreateSystemWindow(void** window, const char* title, void* parentWindow, bool fullScreen,
+    [[nodiscard]] int32_t CreateSystemWindow(void** window, const char* title, void* parentWindow, bool fullScreen,
                                int32_t bitsPerPixel, int32_t x, int32_t y, int32_t width, int32_t height);
     // Destroys the window (null: none; one already gone, e.g. closed by the
     // user, is not a failure), lets the input handlers see the destruction,
@@ -51,8 +51,8 @@ private:
         DisplayMode mode;  // the requested position, size and bits
     };
 
-    int32_t CreateChild(const char* title, void* parentWindow);
-    int32_t CreateOnEveryMonitor(const Request& request, void** mainWindow);
+    [[nodiscard]] int32_t CreateChild(const char* title, void* parentWindow);
+    [[nodiscard]] int32_t CreateOnEveryMonitor(const Request& request, void** mainWindow);
     bool SwitchAndCover(const DisplayDevice& device, const WindowRect& monitor, const Request& request,
                         void** mainWindow);
     void BlackOut(const GrowableArray<uint32_t>& devices, const char* title, void* mainWindow);

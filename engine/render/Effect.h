@@ -47,7 +47,7 @@ protected:
     // derived class's techniques (added after its parent's) are tried
     // first. Null is ignored (the allocation failed). 0 ok; 2 out of memory
     // (the technique is deleted).
-    int32_t AddTechnique(Technique* technique);
+    [[nodiscard]] int32_t AddTechnique(Technique* technique);
 
 private:
     // Oldest first: the array is walked from its end.

@@ -57,8 +57,8 @@ public:
     // blend is any of bits 0–3 and cull a value below 16), source and
     // destination factors, fog enable, fog colour, density, exponent, wave
     // flag, amplitude, speed and the skin controller link.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Object search, then the skin controller.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;

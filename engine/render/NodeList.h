@@ -20,11 +20,11 @@ public:
     int32_t Count() const { return nodes_.Count(); }
     T* Get(int32_t index) const { return index >= 0 && index < nodes_.Count() ? nodes_[index].Get() : nullptr; }
     // 0 ok; 2 out of memory. Null is ignored.
-    int32_t Add(T* node) { return node != nullptr ? nodes_.Append(Pointer<T>(node)) : kOk; }
+    [[nodiscard]] int32_t Add(T* node) { return node != nullptr ? nodes_.Append(Pointer<T>(node)) : kOk; }
     void Clear() { nodes_.Clear(); }
 
     // Nonzero when a write failed.
-    int32_t Save(Stream& stream) const {
+    [[nodiscard]] int32_t Save(Stream& stream) const {
         if (stream.WriteInt32(nodes_.Count()) != 0) return kFailed;
         for (const Pointer<T>& node : nodes_)
             if (stream.WriteLink(node) != 0) return kFailed;
@@ -32,7 +32,7 @@ public:
     }
     // Replaces the list; nonzero on a bad count, a failed link or a link of
     // another type.
-    int32_t Load(Stream& stream) {
+    [[nodiscard]] int32_t Load(Stream& stream) {
         nodes_.Clear();
         int32_t count = 0;
         // Every link takes at least four bytes.

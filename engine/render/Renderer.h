@@ -61,7 +61,7 @@ public:
 
     // Creates the device for display mode `modeIndex` on the render window;
     // x, y, width, height are used for windowed modes only. 0 ok, 1 failed.
-    virtual int32_t CreateDevice(int32_t modeIndex, const char* title, void* parentWindow, int32_t x, int32_t y,
+    [[nodiscard]] virtual int32_t CreateDevice(int32_t modeIndex, const char* title, void* parentWindow, int32_t x, int32_t y,
                                  int32_t width, int32_t height) = 0;
     // Releases every device object, then the device. 0.
     virtual int32_t DestroyDevice() = 0;
@@ -225,7 +225,7 @@ public:
 
 protected:
     // For the device renderer.
-    int32_t AddDisplayMode(const DisplayModeEntry& entry) { return displayModes_.Append(entry); }
+    [[nodiscard]] int32_t AddDisplayMode(const DisplayModeEntry& entry) { return displayModes_.Append(entry); }
     void SetDefaultModeIndex(int32_t index) { defaultModeIndex_ = index; }
     // Copies the entry's bit counts and flag; x, y, width, height given apart
     // (windowed entries take the size asked for).

@@ -18,7 +18,7 @@ int32_t RegisterDirectX9Module();
 // output, when "d3d9.dll" cannot be loaded or the renderer cannot be
 // constructed (*renderer is then null); else 0 with a new renderer, no
 // reference taken.
-int32_t CreateDirectX9Renderer(Renderer** renderer);
+[[nodiscard]] int32_t CreateDirectX9Renderer(Renderer** renderer);
 
 // A new device renderer (the Direct3D 9 one on Windows); null, logged, when
 // this build has none or memory runs out.

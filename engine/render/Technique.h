@@ -34,7 +34,7 @@ public:
 
 protected:
     // Appends a pass (null ignored). 0 ok; 2 out of memory.
-    int32_t AddPass(Pass* pass);
+    [[nodiscard]] int32_t AddPass(Pass* pass);
 
 private:
     GrowableArray<Pointer<Pass>> passes_{1, 1};

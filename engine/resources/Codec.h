@@ -48,7 +48,7 @@ public:
     int32_t AcceptsFile(File* file) const;
 
     // Appends an accepted extension (without the dot). kOk; kOutOfMemory.
-    int32_t AddExtension(const String& extension);
+    [[nodiscard]] int32_t AddExtension(const String& extension);
     // Adds each extension; a failure leaves the list incomplete.
     void AddExtensions(std::initializer_list<const char*> extensions);
     // False when an extension could not be added (memory ran out).
@@ -85,9 +85,9 @@ public:
     int32_t GetKind() const final { return kKind; }
 
     // Fills `image` from the file.
-    virtual int32_t Load(File* file, Image* image) = 0;
+    [[nodiscard]] virtual int32_t Load(File* file, Image* image) = 0;
     // Writes `image` to the file.
-    virtual int32_t Save(File* file, Image* image) = 0;
+    [[nodiscard]] virtual int32_t Save(File* file, Image* image) = 0;
 };
 
 // Reads and writes scene files: one object graph under a root object.
@@ -99,9 +99,9 @@ public:
 
     // Reads the graph; on success *root holds its root (possibly null).
     // 0 ok; 1 failed; 3 null file or output.
-    virtual int32_t Load(File* file, Pointer<Object>* root) = 0;
+    [[nodiscard]] virtual int32_t Load(File* file, Pointer<Object>* root) = 0;
     // Writes the graph under `root`. 0 ok; 1 failed (null arguments too).
-    virtual int32_t Save(File* file, Object* root) = 0;
+    [[nodiscard]] virtual int32_t Save(File* file, Object* root) = 0;
 };
 
 // Reads archives into directory trees of memory files.
@@ -115,9 +115,9 @@ public:
     // holding the archive's entries and stores it in *directory; the caller
     // owns it. The archive file is not referred to afterwards. 0 ok;
     // 1 failed; 2 out of memory; 3 null file or output.
-    virtual int32_t Load(File* archive, Directory** directory, const String& password) = 0;
+    [[nodiscard]] virtual int32_t Load(File* archive, Directory** directory, const String& password) = 0;
     // Writes `directory` as an archive. 0 ok; 1 failed.
-    virtual int32_t Save(File* archive, Directory* directory) = 0;
+    [[nodiscard]] virtual int32_t Save(File* archive, Directory* directory) = 0;
 };
 
 }  // namespace zel

@@ -43,7 +43,7 @@ int32_t LoadScene(File* file, Pointer<Object>* scene);
 class CodecManager {
 public:
     // Creates the registry if absent. 0; 1 out of memory.
-    static int32_t Initialize();
+    [[nodiscard]] static int32_t Initialize();
     // Releases every codec in iteration order, then the registry. 0.
     static int32_t Terminate();
 };

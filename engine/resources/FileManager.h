@@ -41,7 +41,7 @@ int32_t LoadResourceData(int32_t id, const uint8_t** data, uint32_t* size);
 class FileManager {
 public:
     // Creates the root if absent. 0; 1 out of memory.
-    static int32_t Initialize();
+    [[nodiscard]] static int32_t Initialize();
     // Deletes the root and every mounted tree. 0.
     static int32_t Terminate();
 };

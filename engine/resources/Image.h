@@ -57,11 +57,11 @@ public:
 
     // Object data, file name and, only when that is empty, the size and
     // format. 0, or 1 (ERROR) on a failed write.
-    int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
     // Reloads from the mounted file named by the stream, or recreates the
     // block. 0; 1 (ERROR) on bad data or a failed reload; 2 (ERROR) when the
     // block cannot be allocated.
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     const String& GetFileName() const { return fileName_; }
     void SetFileName(const String& fileName) { fileName_ = fileName; }

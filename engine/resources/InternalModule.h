@@ -21,9 +21,9 @@ public:
 
     // Enters an entry point. kOk; kInvalidArgument for a null function or a
     // name already present (the first stays); kOutOfMemory.
-    int32_t AddSymbol(const String& name, ModuleSymbol function);
+    [[nodiscard]] int32_t AddSymbol(const String& name, ModuleSymbol function);
     template <class F>
-    int32_t AddFunction(const String& name, F function) {
+    [[nodiscard]] int32_t AddFunction(const String& name, F function) {
         return AddSymbol(name, reinterpret_cast<ModuleSymbol>(function));
     }
 
@@ -48,7 +48,7 @@ int32_t RegisterInternalCodecModule(const char* name, CreateCodecFunction create
 // The "CreateCodec" entry point of codec class T: stores a new T in *codec.
 // 0; 2 when T or its extension list could not be allocated.
 template <class T>
-int32_t CreateCodec(Codec** codec) {
+[[nodiscard]] int32_t CreateCodec(Codec** codec) {
     T* created = new (std::nothrow) T();
     if (created == nullptr) return kOutOfMemory;
     if (!created->HasAllExtensions()) {

@@ -42,7 +42,7 @@ int32_t UnloadDynamicModule(Module* module);
 class ModuleManager {
 public:
     // Creates the registry if absent. 0; 1 out of memory.
-    static int32_t Initialize();
+    [[nodiscard]] static int32_t Initialize();
     // Releases every module in iteration order, then the registry. 0.
     static int32_t Terminate();
 };

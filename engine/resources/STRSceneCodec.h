@@ -14,11 +14,11 @@ public:
     // Reads the triple and the root link. Files of the engine's version
     // (0.1.2) or newer are read; older ones give 1. 3 for null arguments;
     // 1 when the file cannot be opened, read or closed.
-    int32_t Load(File* file, Pointer<Object>* root) override;
+    [[nodiscard]] int32_t Load(File* file, Pointer<Object>* root) override;
     // Writes the engine's triple and the root link; the file's Close puts
     // them on disk. 1 for null arguments, a failed open or close, or a
     // failed write (the stream's error state).
-    int32_t Save(File* file, Object* root) override;
+    [[nodiscard]] int32_t Save(File* file, Object* root) override;
 
     // Name of the internal module whose "CreateCodec" makes this codec.
     static constexpr const char* kModuleName = "STRSceneCodec";

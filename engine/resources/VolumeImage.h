@@ -33,8 +33,8 @@ public:
     uint8_t* GetSlice(int32_t index) const;
 
     // As Image, with the depth streamed after the height; no INFO line.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     int32_t GetDepth() const { return depth_; }
     void SetDepth(int32_t depth) { depth_ = depth; }

@@ -26,7 +26,7 @@ public:
     static constexpr int32_t kSphere = 0;
 
     // A new sphere with an empty name, whatever the code.
-    static BoundingVolume* Create(int32_t typeCode);
+    [[nodiscard]] static BoundingVolume* Create(int32_t typeCode);
     // 3 when source is null, 1 when it is not a sphere, else target.CopyFrom.
     static int32_t Assign(BoundingVolume& target, const BoundingVolume* source);
 

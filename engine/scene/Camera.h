@@ -27,8 +27,8 @@ public:
     explicit Camera(const String& name = String());
 
     // Parent data, then fov, near and far (floats).
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Controllers, world transform, then UpdateMatrices.
     void UpdateSelf(double time) override;

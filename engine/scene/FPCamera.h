@@ -13,8 +13,8 @@ public:
     explicit FPCamera(const String& name = String()) : Camera(name) {}
 
     // Parent data, then the two floats and the flag byte.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     float GetValue1() const { return value1_; }
     void SetValue1(float value) { value1_ = value; }

@@ -34,8 +34,8 @@ public:
     // setters in that order (so the tangents survive SetVertices) and fits
     // the model bound to the vertices. Positions and texture coordinates
     // must be float, 2-, 3- or 4-vector buffers.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Node search, then the effect, the buffers in stream order, the model
     // bound.
     Object* FindByName(const String& name) override;

@@ -24,8 +24,8 @@ public:
 
     // Parent data, then the kind, the three colours, the attenuations, the
     // attenuation flag, the falloff and the spot angle.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Column 2 of the world rotation's matrix, and the world translation.
     Vector3 GetDirection() const;

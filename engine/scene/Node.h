@@ -30,8 +30,8 @@ public:
     // the bound update flag. Loading reads the parent link only to keep the
     // stream's layout: the parent is the scene node whose children array
     // takes this node in (SceneNode::Load), so it always holds the node.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Object search (the node, its controllers), then the world bound.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;

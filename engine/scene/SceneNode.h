@@ -26,8 +26,8 @@ public:
     // effects through AddEffect (their order reverses) and takes each child
     // in; a child that already has a parent, or that is this node or one of
     // its ancestors, fails the load.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Node search, then each effect in list order, then each child.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;
@@ -63,7 +63,7 @@ public:
     // Prepends the effect and makes this node its owner; null or an effect
     // already in the list is ignored. 0 ok (also when ignored); 2 out of
     // memory (logged).
-    int32_t AddEffect(SceneNodeEffect* effect);
+    [[nodiscard]] int32_t AddEffect(SceneNodeEffect* effect);
     // Unlinks and releases the effect's entry; an absent effect is ignored.
     void RemoveEffect(SceneNodeEffect* effect);
     int32_t GetEffectCount() const;

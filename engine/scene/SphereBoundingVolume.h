@@ -12,8 +12,8 @@ public:
     SphereBoundingVolume() = default;
     SphereBoundingVolume(const Vector3& center, float radius) : center_(center), radius_(radius) {}
 
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     int32_t GetType() const override { return kSphere; }
     // The sphere around the points' axis-aligned box centre. The buffer's

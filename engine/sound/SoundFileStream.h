@@ -23,7 +23,7 @@ struct SoundFileStream {
     // stream from them (3D when is3D); the file is closed again. kOk, with
     // stream 0 when the library refused the bytes; kInvalidArgument for a
     // null, unopenable or empty file; kOutOfMemory.
-    int32_t Load(File* file, bool is3D);
+    [[nodiscard]] int32_t Load(File* file, bool is3D);
     // Frees the stream, then the bytes.
     void Free();
 };

@@ -31,7 +31,7 @@ public:
     // then runs silent. 1 when the resource is missing or empty, or the
     // library is the wrong version or lacks a function of the table. Every
     // failure is logged.
-    static int32_t Initialize();
+    [[nodiscard]] static int32_t Initialize();
     // For programs that only read or make content (the tools): called
     // before the engine starts, Initialize then loads no library, logs that
     // the program runs without sound and gives 0. Sound nodes stay silent.

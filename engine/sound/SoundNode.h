@@ -25,11 +25,11 @@ public:
 
     // Parent data, then loop flag, minimum distance, the reserved integer,
     // 3D flag, file name, playing flag and volume.
-    int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
     // After the fields, the file is looked up below the mounted archives: a
     // missing file is a warning and the node stays silent (0); a file whose
     // sound cannot be loaded fails (1).
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // The Node update, then, while playing and with a stream: counts the
     // playing time, places a 3D sound relative to the camera and asks the

@@ -38,7 +38,9 @@ int32_t SoundNode2::LoadSounds() {
 
 void SoundNode2::LoadSlot(int32_t slot) {
     if (fileNames_[slot].IsEmpty()) return;
-    sounds_[slot].Load(FindMountedFile(fileNames_[slot]), is3D_);
+    // A file that cannot be loaded leaves the slot silent; the node plays on
+    // without it, as it does when the library refuses the bytes.
+    (void)sounds_[slot].Load(FindMountedFile(fileNames_[slot]), is3D_);
 }
 
 void SoundNode2::SetVolume(int32_t volume) {

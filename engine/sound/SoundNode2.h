@@ -23,10 +23,10 @@ public:
 
     // Parent data, then both file names, minimum distance, 3D flag, volume,
     // base interval and interval spread.
-    int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
     // After the fields: LoadSounds, the volume and the minimum distance.
     // The status is that of the reads; missing files leave the node silent.
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // The Node update, then, with both streams: counts down the interval,
     // switches sounds when it runs out (the first update already plays

@@ -26,7 +26,7 @@ inline Pointer<NodeAnimation> MakeTranslationAnimation(const char* name, std::in
         NodeKeyframe* key = new NodeKeyframe();
         key->time = k.time;
         key->translation = k.translation;
-        animation->AddKey(key);
+        EXPECT_EQ(animation->AddKey(key), kOk);
     }
     return animation;
 }
@@ -43,7 +43,7 @@ inline Pointer<NodeAnimation> MakeRotationAnimation(const char* name, std::initi
         NodeKeyframe* key = new NodeKeyframe();
         key->time = k.time;
         key->rotation = k.rotation;
-        animation->AddKey(key);
+        EXPECT_EQ(animation->AddKey(key), kOk);
     }
     return animation;
 }
@@ -61,7 +61,7 @@ Pointer<T> MakeBoolAnimation(const char* name, std::initializer_list<OnOffKey> k
         BoolKeyframe* key = new BoolKeyframe();
         key->time = k.time;
         key->value = k.value;
-        animation->AddKey(key);
+        EXPECT_EQ(animation->AddKey(key), kOk);
     }
     return animation;
 }

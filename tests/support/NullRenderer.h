@@ -23,7 +23,7 @@ public:
         caps.occlusionQueries = caps.hardwareShadowMaps = caps.floatTextures = true;
     }
 
-    int32_t CreateDevice(int32_t, const char*, void*, int32_t, int32_t, int32_t, int32_t) override { return 0; }
+    [[nodiscard]] int32_t CreateDevice(int32_t, const char*, void*, int32_t, int32_t, int32_t, int32_t) override { return 0; }
     int32_t DestroyDevice() override { return 0; }
     void ReleaseBuffer(Buffer*) override {}
     void ReleaseTexture(BaseTexture*) override {}

@@ -26,7 +26,8 @@ public:
     // A device without shaders and with `textures` texture stages and
     // `lights` lights.
     void SetFixedFunction(int32_t textures, int32_t lights);
-    void AddMode(const DisplayModeEntry& entry) { AddDisplayMode(entry); }
+    // Out of memory only: the mode is missing and the test's lookups fail.
+    void AddMode(const DisplayModeEntry& entry) { (void)AddDisplayMode(entry); }
 
     // The recorded lines, in call order.
     std::vector<std::string> calls;
@@ -50,7 +51,7 @@ public:
     std::vector<std::string> Filter(const std::vector<std::string>& prefixes) const;
     void ClearCalls() { calls.clear(); }
 
-    int32_t CreateDevice(int32_t modeIndex, const char* title, void* parentWindow, int32_t x, int32_t y,
+    [[nodiscard]] int32_t CreateDevice(int32_t modeIndex, const char* title, void* parentWindow, int32_t x, int32_t y,
                          int32_t width, int32_t height) override;
     int32_t DestroyDevice() override;
     void ReleaseBuffer(Buffer* buffer) override;

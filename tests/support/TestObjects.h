@@ -13,8 +13,8 @@ class TestObject : public Object {
     ZEL_DECLARE_RTTI
 
 public:
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     void VisitLinks(LinkVisitor& visitor) override {
         Object::VisitLinks(visitor);
         VisitLink(link, visitor);

@@ -1,6 +1,7 @@
 #!/bin/sh
 # zel-shader end to end: a program's tokens as little-endian words, and a
-# bad program's error on stderr with a non-zero exit and no output file.
+# bad program's error on stderr with a non-zero exit and no output file;
+# the listings: every shipped program written, a stale listing removed.
 # Usage: shader_tool_check.sh ZEL_SHADER WORK_DIR
 TOOL="$1"
 WORK="$2"
@@ -34,3 +35,13 @@ if "$TOOL" assemble "$WORK/missing.psh" "$WORK/missing.bin" 2>/dev/null; then
     exit 1
 fi
 echo "ok   missing file"
+
+mkdir -p "$WORK/listing"
+touch "$WORK/listing/gone.vsh"
+"$TOOL" list "$WORK/listing"
+if [ "$(head -n 1 "$WORK/listing/color.vsh")" != "vs_1_1" ] || [ ! -s "$WORK/listing/bloom_blur.psh" ] ||
+   [ -e "$WORK/listing/gone.vsh" ]; then
+    echo "FAIL listings: $(ls "$WORK/listing" | tr '\n' ' ')"
+    exit 1
+fi
+echo "ok   listings"

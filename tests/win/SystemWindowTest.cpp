@@ -63,14 +63,14 @@ protected:
     void SetUp() override {
         // A fresh manager: no handlers from other tests, an empty queue.
         InputManager::Terminate();
-        InputManager::Initialize();
+        EXPECT_EQ(InputManager::Initialize(), kOk);
         windows = GetWindowSystem();
         ASSERT_NE(windows, nullptr) << "the input manager installs the window system";
         RegisterInputHandler(handler);
     }
     void TearDown() override {
         InputManager::Terminate();
-        InputManager::Initialize();
+        EXPECT_EQ(InputManager::Initialize(), kOk);
     }
 
     // Pumps what creation left in the queue and forgets it, including

@@ -3,12 +3,20 @@
 //   zel-shader assemble IN OUT   writes the token stream as little-endian
 //                                32-bit words; a bad program's error goes to
 //                                stderr with its line and column.
+//   zel-shader list DIR          writes the full text of every program the
+//                                engine ships to DIR/<name> (the checked-in
+//                                listings), after checking that each one
+//                                assembles, and removes listings of programs
+//                                that no longer exist.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+#include <string>
 #include <vector>
 
 #include "engine/core/GrowableArray.h"
+#include "engine/render/program/MaterialPrograms.h"
 #include "engine/render/shader/ShaderAssembler.h"
 
 namespace {
@@ -62,10 +70,65 @@ int Assemble(const char* in, const char* out) {
     return 0;
 }
 
+bool WriteText(const std::string& path, const char* text) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    const size_t length = std::strlen(text);
+    const bool ok = std::fwrite(text, 1, length, file) == length;
+    return std::fclose(file) == 0 && ok;
+}
+
+bool IsShippedProgram(const std::string& name) {
+    int32_t count = 0;
+    const zel::NamedMaterialProgram* programs = zel::GetMaterialPrograms(count);
+    for (int32_t i = 0; i < count; ++i)
+        if (name == programs[i].name) return true;
+    return false;
+}
+
+// Listings of programs that were renamed or dropped.
+void RemoveStaleListings(const std::string& directory) {
+    DIR* dir = opendir(directory.c_str());
+    if (dir == nullptr) return;
+    std::vector<std::string> stale;
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if ((name.ends_with(".vsh") || name.ends_with(".psh")) && !IsShippedProgram(name)) stale.push_back(name);
+    }
+    closedir(dir);
+    for (const std::string& name : stale) std::remove((directory + "/" + name).c_str());
+}
+
+int List(const char* directory) {
+    int32_t count = 0;
+    const zel::NamedMaterialProgram* programs = zel::GetMaterialPrograms(count);
+    int status = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const char* text = programs[i].text;
+        zel::GrowableArray<uint32_t> tokens;
+        zel::ShaderAssemblyError error;
+        if (zel::ShaderAssembler::Assemble(text, int32_t(std::strlen(text)), tokens, error) != 0) {
+            char message[256];
+            zel::ShaderAssembler::FormatError(error, message, sizeof message);
+            std::fprintf(stderr, "%s: %s\n", programs[i].name, message);
+            status = 1;
+            continue;
+        }
+        const std::string path = std::string(directory) + "/" + programs[i].name;
+        if (!WriteText(path, text)) {
+            std::fprintf(stderr, "zel-shader: cannot write %s\n", path.c_str());
+            status = 1;
+        }
+    }
+    RemoveStaleListings(directory);
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "assemble") == 0) return Assemble(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: zel-shader assemble IN OUT\n");
+    if (argc == 3 && std::strcmp(argv[1], "list") == 0) return List(argv[2]);
+    std::fprintf(stderr, "usage: zel-shader assemble IN OUT | zel-shader list DIR\n");
     return 2;
 }

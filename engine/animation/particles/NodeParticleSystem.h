@@ -14,8 +14,8 @@ public:
     explicit NodeParticleSystem(const String& name = String()) : ParticleSystem(name) {}
 
     // The particle system's data, then the template link.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Particle system search, then the template.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;

@@ -54,8 +54,8 @@ public:
     // the maximum to kParticleLimit), drops every particle, rebuilds the
     // buffers right after the maximum is read and restarts the emission
     // timer.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Geometry node search, then the emitter.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;

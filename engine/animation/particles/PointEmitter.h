@@ -16,8 +16,8 @@ public:
     // Parent data, then the maximum and minimum angle (floats). Loading
     // clamps the maximum to at least 0 and at least the current minimum,
     // then the minimum to [0, maximum].
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Two draws: the turn φ about +Y, then the angle θ from +Y between the
     // minimum and the maximum angle. With an owner the point is its world

@@ -11,8 +11,8 @@ class SphereVolumeEmitter : public PointEmitter {
 
 public:
     // Parent data, then the radius (float, not clamped).
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // The direction's two draws, two angles for the offset's direction, one
     // draw for its distance ((draw mod 10000) × radius / 10000). With an

@@ -13,8 +13,8 @@ class TrianglesEmitter : public PointEmitter {
 
 public:
     // Parent data, then the triangles node (link).
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // The emitter's links, then the triangles.
     void VisitLinks(LinkVisitor& visitor) override;
 

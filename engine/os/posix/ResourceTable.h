@@ -12,7 +12,7 @@ public:
     // Stores a copy of `size` bytes (bytes may be null only when size is 0)
     // as resource `id` of `type`, replacing an earlier one of the same id
     // and type. False for a null type or bytes, or when memory runs out.
-    static bool Add(int32_t id, const char* type, const void* bytes, uint32_t size);
+    [[nodiscard]] static bool Add(int32_t id, const char* type, const void* bytes, uint32_t size);
     // False when there is no such resource. Bytes handed out for it become
     // invalid.
     static bool Remove(int32_t id, const char* type);

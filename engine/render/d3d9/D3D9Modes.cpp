@@ -108,7 +108,9 @@ void D3D9Renderer::AddModeEntriesFor(D3DFORMAT adapterFormat, D3DFORMAT backBuff
     SetDepthBits(depth, entry);
     entry.multisampleIndex = multisample;
     if (!fullScreen) {
-        AddDisplayMode(entry);
+        // Out of memory only: the list stays shorter, as the full-screen
+        // entries below stop at the first that cannot be added.
+        (void)AddDisplayMode(entry);
         return;
     }
     for (const AdapterMode& mode : adapterModes_) {

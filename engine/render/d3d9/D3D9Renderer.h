@@ -45,7 +45,7 @@ public:
     // Closes a still-open window (device first), releases the interface.
     ~D3D9Renderer() override;
 
-    int32_t CreateDevice(int32_t modeIndex, const char* title, void* parentWindow, int32_t x, int32_t y,
+    [[nodiscard]] int32_t CreateDevice(int32_t modeIndex, const char* title, void* parentWindow, int32_t x, int32_t y,
                          int32_t width, int32_t height) override;
     int32_t DestroyDevice() override;
     void ReleaseBuffer(Buffer* buffer) override;
@@ -145,7 +145,7 @@ private:
                            bool fullScreen);
 
     // Device (D3D9Device.cpp).
-    bool CreateDeviceWith(DWORD vertexProcessing);
+    [[nodiscard]] bool CreateDeviceWith(DWORD vertexProcessing);
     void LogFrameFormat();
     void ReadAdapterTexts();
     void ReadCapabilities();
@@ -176,9 +176,9 @@ private:
 
     // Textures (D3D9Textures.cpp).
     IDirect3DBaseTexture9* PrepareTexture(BaseTexture* texture);
-    IDirect3DBaseTexture9* CreatePlainTexture(Texture* texture);
-    IDirect3DBaseTexture9* CreateCubeTexture(CubeTexture* texture);
-    IDirect3DBaseTexture9* CreateVolumeTexture(VolumeTexture* texture);
+    [[nodiscard]] IDirect3DBaseTexture9* CreatePlainTexture(Texture* texture);
+    [[nodiscard]] IDirect3DBaseTexture9* CreateCubeTexture(CubeTexture* texture);
+    [[nodiscard]] IDirect3DBaseTexture9* CreateVolumeTexture(VolumeTexture* texture);
     // Refuse for a texture; null.
     IDirect3DBaseTexture9* RefusedTexture(BaseTexture* texture);
     bool UploadTexture(BaseTexture* texture, IDirect3DBaseTexture9* handle);

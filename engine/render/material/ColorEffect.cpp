@@ -12,10 +12,12 @@ namespace zel {
 ZEL_DEFINE_RTTI(ColorEffect, GeometryNodeEffect)
 
 ColorEffect::ColorEffect() {
-    AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::Always,
-                                                      &FlatFixedPass::Make<0>));
-    AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::Shaders,
-                                                      &FlatShaderPass::Make<&kColorPrograms, 0>));
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::Always,
+                                                            &FlatFixedPass::Make<0>));
+    (void)AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::Shaders,
+                                                            &FlatShaderPass::Make<&kColorPrograms, 0>));
 }
 
 void ColorEffect::GetSlots(MaterialSlots& slots) const { slots.color = &color_; }

@@ -17,8 +17,8 @@ public:
     ColorEffect();
 
     // Parent data, then the colour.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     const ColorRGBA& GetColor() const { return color_; }
     void SetColor(const ColorRGBA& color) { color_ = color; }

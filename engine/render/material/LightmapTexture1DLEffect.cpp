@@ -11,10 +11,12 @@ namespace zel {
 ZEL_DEFINE_RTTI(LightmapTexture1DLEffect, LightmapTextureEffect)
 
 LightmapTexture1DLEffect::LightmapTexture1DLEffect() {
-    AddTechnique(new (std::nothrow) MaterialTechnique(
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) MaterialTechnique(
         this, &MaterialTechnique::TwoTexturesLight,
         &MakeMaterialPass<LitFixedPass, TextureEffect>, &MakeMaterialPass<LightmapOverlayPass, TextureEffect>));
-    AddTechnique(new (std::nothrow) MaterialTechnique(
+    (void)AddTechnique(new (std::nothrow) MaterialTechnique(
         this, &MaterialTechnique::ShadersTwoTexturesLight,
         &LitShaderPass::Make<&kLitLightmapPrograms, false>));
 }

@@ -15,11 +15,11 @@ namespace zel {
 template <class Base>
 class LitEffect : public Base {
 public:
-    int32_t Save(Stream& stream) override {
+    [[nodiscard]] int32_t Save(Stream& stream) override {
         if (Base::Save(stream) != 0) return this->SaveParentFailed();
         return this->SaveLight(stream, light_);
     }
-    int32_t Load(Stream& stream) override {
+    [[nodiscard]] int32_t Load(Stream& stream) override {
         if (Base::Load(stream) != 0) return this->LoadParentFailed();
         return this->LoadLight(stream, light_);
     }

@@ -17,11 +17,11 @@ namespace zel {
 template <class Base, MaterialTextureSlot MaterialSlots::*Slot>
 class MapEffect : public Base {
 public:
-    int32_t Save(Stream& stream) override {
+    [[nodiscard]] int32_t Save(Stream& stream) override {
         if (Base::Save(stream) != 0) return this->SaveParentFailed();
         return this->SaveTextureSet(stream, map_, set_);
     }
-    int32_t Load(Stream& stream) override {
+    [[nodiscard]] int32_t Load(Stream& stream) override {
         if (Base::Load(stream) != 0) return this->LoadParentFailed();
         return this->LoadTextureSet(stream, map_, set_);
     }

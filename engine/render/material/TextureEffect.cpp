@@ -14,9 +14,12 @@ namespace zel {
 ZEL_DEFINE_RTTI(TextureEffect, ColorEffect)
 
 TextureEffect::TextureEffect() {
-    AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::OneTexture, &FlatFixedPass::Make<1>));
-    AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::Shaders,
-                                                      &FlatShaderPass::Make<&kTexturePrograms, 1>));
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::OneTexture,
+                                                            &FlatFixedPass::Make<1>));
+    (void)AddTechnique(new (std::nothrow) MaterialTechnique(this, &MaterialTechnique::Shaders,
+                                                            &FlatShaderPass::Make<&kTexturePrograms, 1>));
 }
 
 void TextureEffect::GetSlots(MaterialSlots& slots) const {

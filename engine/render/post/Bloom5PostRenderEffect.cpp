@@ -97,7 +97,9 @@ Bloom5PostRenderEffect::Bloom5PostRenderEffect()
       blurPs_(MakeShader<PixelShader>(kBloomBlurPs, "bloom_blur.psh")),
       compositeVs_(MakeShader<VertexShader>(kBloomCompositeVs, "bloom_composite.vsh")),
       compositePs_(MakeShader<PixelShader>(kBloomCompositePs, "bloom_composite.psh")) {
-    AddTechnique(new (std::nothrow) BloomTechnique(this));
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) BloomTechnique(this));
 }
 
 void Bloom5PostRenderEffect::FitBloomTextures() {

@@ -20,8 +20,8 @@ public:
 
     // Parent data, then the luminance cap, bloom alpha weight, blur spread,
     // bloom weight, scene weight, the tint and the downsample scale.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // After the capture: the bloom textures at downsample scale × the screen
     // texture's size (made anew when that changed), then downsample, blur

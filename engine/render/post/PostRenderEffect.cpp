@@ -77,7 +77,11 @@ GeometryNode* MakeQuad() {
 
 bool IsRecording(Pass& pass) { return pass.GetBinding().GetHandle() == nullptr; }
 
-PostRenderEffect::PostRenderEffect() : quad_(MakeQuad()) { AddTechnique(new (std::nothrow) FilmTechnique(this)); }
+PostRenderEffect::PostRenderEffect() : quad_(MakeQuad()) {
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) FilmTechnique(this));
+}
 
 Texture* PostRenderEffect::MakeTargetTexture(const char* textureName, const char* imageName, int32_t width,
                                              int32_t height) {

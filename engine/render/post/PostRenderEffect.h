@@ -18,8 +18,8 @@ public:
     PostRenderEffect();
 
     // Parent data, then the film flag.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Film frame; the screen texture sized to the (banded) viewport; pushes
     // it as render target and makes the quad the current geometry.

@@ -218,8 +218,10 @@ ShadowmapEffect::ShadowmapEffect()
     : lightCamera_(new (std::nothrow) Camera(String("Shadowmap light camera"))),
       auxiliary_(MakeAuxiliaryNode()),
       auxiliaryStream_(new (std::nothrow) Vector4Buffer(3, nullptr)) {
-    AddTechnique(new (std::nothrow) UnshadowedTechnique(this));
-    AddTechnique(new (std::nothrow) ShadowTechnique(this));
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) UnshadowedTechnique(this));
+    (void)AddTechnique(new (std::nothrow) ShadowTechnique(this));
 }
 
 void ShadowmapEffect::SetShadowmap(Texture* shadowmap) {

@@ -27,8 +27,8 @@ public:
     // Parent data, then the light and shadow-map links, the shadow colour,
     // the flags byte (bit 0 fit to camera, bit 1 soft), the depth bias, the
     // slope-scale bias, the fit threshold and the node list.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     Object* FindByName(const String& name) override;
     // The effect's links, then the light, the maps, the casters and the light's camera and quad.
     void VisitLinks(LinkVisitor& visitor) override;

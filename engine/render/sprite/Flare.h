@@ -18,8 +18,8 @@ public:
 
     // Parent data, then the colour and the size; a loaded size below 0
     // becomes 0.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Controllers, world transform and effect, then the point (position,
     // colour, size) or the camera-facing quad, rebuilt with six vertices

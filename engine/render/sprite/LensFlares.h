@@ -28,8 +28,8 @@ public:
     // Parent data, then the glow size, the glow colour, the element scale
     // and the eight element texture links; a loaded glow size below 0
     // becomes 0.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Geometry-node search, then the element textures.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;

@@ -72,7 +72,11 @@ private:
 
 }  // namespace
 
-SpriteEffect::SpriteEffect() { AddTechnique(new (std::nothrow) SpriteTechnique(this)); }
+SpriteEffect::SpriteEffect() {
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) SpriteTechnique(this));
+}
 
 Object* SpriteEffect::FindByName(const String& name) {
     if (Object* found = GeometryNodeEffect::FindByName(name)) return found;

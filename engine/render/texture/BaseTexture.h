@@ -19,8 +19,8 @@ public:
 
     // Parent data and the level count. Loading reads the count and then
     // resets it to 0, so every loaded texture gets a full mip chain.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // 0: the full chain down to 1 × 1. The renderer stores the actual count
     // once the device texture exists.

@@ -13,8 +13,8 @@ class ImageTexture : public BaseTexture {
 public:
     // Parent data, then the image link; a successful load logs the
     // texture's INFO line "Текстура [name] загружена.".
-    int32_t Save(Stream& stream) override { return SaveWithImage(stream, image_); }
-    int32_t Load(Stream& stream) override { return LoadWithImage(stream, image_); }
+    [[nodiscard]] int32_t Save(Stream& stream) override { return SaveWithImage(stream, image_); }
+    [[nodiscard]] int32_t Load(Stream& stream) override { return LoadWithImage(stream, image_); }
 
     // Object search, then the image.
     Object* FindByName(const String& name) override {

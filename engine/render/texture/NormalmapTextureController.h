@@ -16,8 +16,8 @@ class NormalmapTextureController : public Controller {
 
 public:
     // Parent data, then the bump coefficient and the alpha flag.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Converts the owner's image on the first call, then marks itself done.
     void Update(double dt) override;

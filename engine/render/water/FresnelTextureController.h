@@ -12,8 +12,8 @@ class FresnelTextureController : public Controller {
 
 public:
     // Parent data, then index A and index B.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
 
     // Fills the owner texture's image on the first call, then marks itself
     // done.

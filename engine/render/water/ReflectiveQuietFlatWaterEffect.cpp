@@ -43,7 +43,9 @@ private:
 }  // namespace
 
 ReflectiveQuietFlatWaterEffect::ReflectiveQuietFlatWaterEffect() {
-    AddTechnique(new (std::nothrow) MaterialTechnique(
+    // A technique that cannot be added (out of memory) is dropped; the effect
+    // runs one of the others, or draws nothing.
+    (void)AddTechnique(new (std::nothrow) MaterialTechnique(
         this, &MaterialTechnique::PixelShaders20, &MakeMaterialPass<QuietWaterPass, ReflectiveQuietFlatWaterEffect>));
 }
 

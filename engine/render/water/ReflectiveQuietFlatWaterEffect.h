@@ -17,8 +17,8 @@ public:
 
     // Parent data, then the reflection-map link, the normal-map scale, the
     // ripple radius and angular speed, and the distortion.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Parent search, then the reflection map.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;

@@ -19,8 +19,8 @@ public:
     // Parent data, then the reflection-, refraction- and Fresnel-map links,
     // the normal-map scale, the ripple radius and angular speed, and the
     // reflection and refraction distortions.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     // Parent search, then the three maps.
     Object* FindByName(const String& name) override;
     void CollectByType(const Rtti& type, ObjectArray& objects) override;

@@ -17,8 +17,8 @@ class RenderScreenspaceTextureController : public PostUpdateController {
 
 public:
     // Parent data, then the water-node link and the node list.
-    int32_t Save(Stream& stream) override;
-    int32_t Load(Stream& stream) override;
+    [[nodiscard]] int32_t Save(Stream& stream) override;
+    [[nodiscard]] int32_t Load(Stream& stream) override;
     Object* FindByName(const String& name) override;
     // The controller's links, then the water node and the nodes drawn.
     void VisitLinks(LinkVisitor& visitor) override;

@@ -22,11 +22,11 @@ public:
     // null image; decodes; closes. 0; the decoder's status (1 unsupported
     // or damaged data, 2 out of memory, 3 an image of the wrong kind); 1
     // when the close fails. The image is changed only on success.
-    int32_t Load(File* file, Image* image) final;
+    [[nodiscard]] int32_t Load(File* file, Image* image) final;
     // 3 for null arguments; encodes (the encoder's status on failure: 1,
     // 2 or 3), then opens the file for writing, writes and closes it. 0; 1
     // when opening, writing or closing fails.
-    int32_t Save(File* file, Image* image) final;
+    [[nodiscard]] int32_t Save(File* file, Image* image) final;
 
 protected:
     // Fills the image from the file's bytes.

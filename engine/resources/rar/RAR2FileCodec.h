@@ -20,9 +20,9 @@ public:
     // cannot be opened. 0 ok; 1 the file cannot be opened or closed, or is
     // not a readable archive; 2 out of memory; 3 null arguments.
     // Encrypted entries are never unpacked, so the password is not used.
-    int32_t Load(File* archive, Directory** directory, const String& password) override;
+    [[nodiscard]] int32_t Load(File* archive, Directory** directory, const String& password) override;
     // Cannot write archives: leaves an empty file. 0 ok; 1 failed.
-    int32_t Save(File* archive, Directory* directory) override;
+    [[nodiscard]] int32_t Save(File* archive, Directory* directory) override;
 
     // Name of the internal module whose "CreateCodec" makes this codec.
     static constexpr const char* kModuleName = "RAR2FileCodec";

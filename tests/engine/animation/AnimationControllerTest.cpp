@@ -55,7 +55,7 @@ TEST(AnimationController, LargeStepsKeepOnlyTheFraction) {
 
 TEST(AnimationController, ZeroPeriodHoldsThePhase) {
     AnimationController controller;
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0)), kOk);
     controller.SetPhase(0.3);
     controller.Update(1.0);
     EXPECT_EQ(controller.GetPhase(), 0.3);
@@ -66,7 +66,7 @@ TEST(AnimationController, ZeroPeriodHoldsThePhase) {
 TEST(AnimationController, InactiveControllerLeavesPhaseAndStagesAlone) {
     AnimationController controller;
     controller.SetTrackPeriod(1.0);
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0)), kOk);
     controller.SetActive(false);
     controller.Update(0.5);
     EXPECT_EQ(controller.GetPhase(), 0.0);
@@ -78,7 +78,7 @@ TEST(AnimationController, InactiveControllerLeavesPhaseAndStagesAlone) {
 TEST(AnimationController, AWholeTrackLoopFrameGivesStageZeroThePhase) {
     AnimationController controller;
     Pointer<NodeAnimation> animation = Quarters("a");
-    controller.AddFrame(MakeFrame(animation, 0.0, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(animation, 0.0, 1.0)), kOk);
     controller.SetTrackPeriod(1.0);
     controller.Update(0.3);
     ASSERT_EQ(controller.GetStageCount(), 1);
@@ -91,8 +91,8 @@ TEST(AnimationController, TheFirstFrameInFileOrderTakesStageZero) {
     AnimationController controller;
     Pointer<NodeAnimation> early = Quarters("early");
     Pointer<NodeAnimation> late = Quarters("late");
-    controller.AddFrame(MakeFrame(early, 0.0, 0.5));
-    controller.AddFrame(MakeFrame(late, 0.5, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(early, 0.0, 0.5)), kOk);
+    EXPECT_EQ(controller.AddFrame(MakeFrame(late, 0.5, 1.0)), kOk);
     EvaluateAt(controller, 0.25);
     EXPECT_EQ(controller.GetStage(0).animation.Get(), early.Get());
     EvaluateAt(controller, 0.75);
@@ -116,8 +116,8 @@ TEST(AnimationController, OverlappingFramesWeighByTheirOrderOnTheTrack) {
     };
     for (const Case& c : cases) {
         AnimationController controller;
-        controller.AddFrame(MakeFrame(Quarters("a"), c.aStart, c.aEnd));
-        controller.AddFrame(MakeFrame(Quarters("b"), c.bStart, c.bEnd));
+        EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), c.aStart, c.aEnd)), kOk);
+        EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("b"), c.bStart, c.bEnd)), kOk);
         EvaluateAt(controller, c.phase);
         ASSERT_EQ(controller.GetStageCount(), 2);
         EXPECT_FLOAT_EQ(controller.GetStage(0).weight, c.stage0) << c.phase;
@@ -127,8 +127,8 @@ TEST(AnimationController, OverlappingFramesWeighByTheirOrderOnTheTrack) {
 
 TEST(AnimationController, WeightsAreComputedInSinglePrecision) {
     AnimationController controller;
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 0.6));
-    controller.AddFrame(MakeFrame(Quarters("b"), 0.4, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 0.6)), kOk);
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("b"), 0.4, 1.0)), kOk);
     EvaluateAt(controller, 0.55);
     const float w = (0.55f - 0.4f) / (0.6f - 0.4f);
     EXPECT_EQ(controller.GetStage(1).weight, w);
@@ -139,8 +139,8 @@ TEST(AnimationController, LeavingTheOverlapEmptiesStageOne) {
     AnimationController controller;
     Pointer<NodeAnimation> a = Quarters("a");
     Pointer<NodeAnimation> b = Quarters("b");
-    controller.AddFrame(MakeFrame(a, 0.0, 0.6));
-    controller.AddFrame(MakeFrame(b, 0.4, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(a, 0.0, 0.6)), kOk);
+    EXPECT_EQ(controller.AddFrame(MakeFrame(b, 0.4, 1.0)), kOk);
     EvaluateAt(controller, 0.5);
     ASSERT_EQ(controller.GetStage(1).animation.Get(), b.Get());
     EvaluateAt(controller, 0.7);
@@ -153,7 +153,7 @@ TEST(AnimationController, LeavingTheOverlapEmptiesStageOne) {
 
 TEST(AnimationController, OneFrameLeavesSetWeightsAlone) {
     AnimationController controller;
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0)), kOk);
     EvaluateAt(controller, 0.2);
     controller.SetStageWeight(0, 0.3f);
     EvaluateAt(controller, 0.4);
@@ -162,7 +162,7 @@ TEST(AnimationController, OneFrameLeavesSetWeightsAlone) {
 
 TEST(AnimationController, OutsideEveryFrameTheStagesHoldTheirKeys) {
     AnimationController controller;
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 0.5));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 0.5)), kOk);
     EvaluateAt(controller, 0.3);
     const double held = StageTime(controller.GetStage(0));
     EvaluateAt(controller, 0.8);
@@ -191,8 +191,8 @@ TEST(AnimationController, LocalPhasePerModeAndStageBounds) {
     };
     for (const Case& c : cases) {
         AnimationController controller;
-        controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0, c.mode, c.speed, c.offset));
-        controller.AddFrame(MakeFrame(Quarters("b"), 0.0, 1.0, c.mode, c.speed, c.offset));
+        EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0, c.mode, c.speed, c.offset)), kOk);
+        EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("b"), 0.0, 1.0, c.mode, c.speed, c.offset)), kOk);
         EvaluateAt(controller, c.phase);
         ASSERT_EQ(controller.GetStageCount(), 2);
         EXPECT_NEAR(StageTime(controller.GetStage(0)), c.stage0, 1e-9)
@@ -204,7 +204,7 @@ TEST(AnimationController, LocalPhasePerModeAndStageBounds) {
 
 TEST(AnimationController, LocalPhaseIsMeasuredFromTheFrameStart) {
     AnimationController controller;
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.2, 0.6, AnimationFrame::kModeOnce));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.2, 0.6, AnimationFrame::kModeOnce)), kOk);
     EvaluateAt(controller, 0.4);
     EXPECT_NEAR(StageTime(controller.GetStage(0)), 0.5, 1e-12);
 }
@@ -212,8 +212,8 @@ TEST(AnimationController, LocalPhaseIsMeasuredFromTheFrameStart) {
 TEST(AnimationController, ModeOnceRestartsStageZeroAfterItsEndButHoldsStageOne) {
     AnimationController controller;
     controller.SetTrackPeriod(1.0);
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0, AnimationFrame::kModeOnce, 2.0));
-    controller.AddFrame(MakeFrame(Quarters("b"), 0.0, 1.0, AnimationFrame::kModeOnce, 2.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0, AnimationFrame::kModeOnce, 2.0)), kOk);
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("b"), 0.0, 1.0, AnimationFrame::kModeOnce, 2.0)), kOk);
     controller.Update(0.45);
     EXPECT_NEAR(StageTime(controller.GetStage(0)), 0.9, 1e-9);
     EXPECT_NEAR(StageTime(controller.GetStage(1)), 0.9, 1e-9);
@@ -227,7 +227,7 @@ TEST(AnimationController, ModeOnceRestartsStageZeroAfterItsEndButHoldsStageOne) 
 TEST(AnimationController, ZeroLengthFrameTakesItsStageButHoldsItsKeys) {
     AnimationController controller;
     Pointer<NodeAnimation> animation = Quarters("a");
-    controller.AddFrame(MakeFrame(animation, 0.5, 0.5));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(animation, 0.5, 0.5)), kOk);
     EvaluateAt(controller, 0.5);
     ASSERT_EQ(controller.GetStageCount(), 1);
     EXPECT_EQ(controller.GetStage(0).animation.Get(), animation.Get());
@@ -239,7 +239,7 @@ TEST(AnimationController, ZeroLengthFrameTakesItsStageButHoldsItsKeys) {
 
 TEST(AnimationController, SetStageGrowsTheStagesAndKeepsTheKeyPair) {
     AnimationController controller;
-    controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(Quarters("a"), 0.0, 1.0)), kOk);
     EvaluateAt(controller, 0.6);
     const BlendStage before = controller.GetStage(0);
     Pointer<NodeAnimation> other = Quarters("other");
@@ -260,9 +260,9 @@ TEST(AnimationController, SetStageByNameTakesTheLastMatch) {
     AnimationController controller;
     Pointer<NodeAnimation> first = Quarters("walk");
     Pointer<NodeAnimation> second = Quarters("walk");
-    controller.AddAnimation(first);
-    controller.AddAnimation(Quarters("run"));
-    controller.AddAnimation(second);
+    EXPECT_EQ(controller.AddAnimation(first), kOk);
+    EXPECT_EQ(controller.AddAnimation(Quarters("run")), kOk);
+    EXPECT_EQ(controller.AddAnimation(second), kOk);
     ASSERT_EQ(controller.SetStageByName(String("walk"), 1, 0.75f), kOk);
     EXPECT_EQ(controller.GetStage(1).animation.Get(), second.Get());
     EXPECT_EQ(controller.GetStage(1).weight, 0.75f);
@@ -285,7 +285,7 @@ TEST(AnimationController, SetStageWeightNeedsAnExistingStage) {
 TEST(AnimationController, ResetDropsStagesAndRewinds) {
     AnimationController controller;
     Pointer<NodeAnimation> animation = Quarters("a");
-    controller.AddFrame(MakeFrame(animation, 0.0, 1.0));
+    EXPECT_EQ(controller.AddFrame(MakeFrame(animation, 0.0, 1.0)), kOk);
     EvaluateAt(controller, 0.4);
     controller.Reset();
     EXPECT_EQ(controller.GetStageCount(), 0);
@@ -298,8 +298,8 @@ TEST(AnimationController, SearchVisitsTheControllerThenItsAnimations) {
     controller->SetName(String("track"));
     Pointer<NodeAnimation> a = Quarters("a");
     Pointer<NodeAnimation> b = Quarters("b");
-    controller->AddAnimation(a);
-    controller->AddAnimation(b);
+    EXPECT_EQ(controller->AddAnimation(a), kOk);
+    EXPECT_EQ(controller->AddAnimation(b), kOk);
     EXPECT_EQ(controller->FindByName(String("track")), controller.Get());
     EXPECT_EQ(controller->FindByName(String("b")), b.Get());
     EXPECT_EQ(controller->FindByName(String("c")), nullptr);
@@ -318,10 +318,10 @@ Pointer<NodeAnimationController> TwoFrameController() {
     controller->SetName(String("track"));
     Pointer<NodeAnimation> a = Quarters("a");
     Pointer<NodeAnimation> b = Quarters("b");
-    controller->AddAnimation(a);
-    controller->AddAnimation(b);
-    controller->AddFrame(MakeFrame(a, 0.0, 0.6, AnimationFrame::kModeOnce, 2.0, 0.25));
-    controller->AddFrame(MakeFrame(b, 0.4, 1.0, AnimationFrame::kModePingPong, 0.5, -0.5));
+    EXPECT_EQ(controller->AddAnimation(a), kOk);
+    EXPECT_EQ(controller->AddAnimation(b), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(a, 0.0, 0.6, AnimationFrame::kModeOnce, 2.0, 0.25)), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(b, 0.4, 1.0, AnimationFrame::kModePingPong, 0.5, -0.5)), kOk);
     controller->SetTrackPeriod(12.5);
     controller->SetActive(false);
     return controller;

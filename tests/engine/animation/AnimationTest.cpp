@@ -26,7 +26,7 @@ Pointer<NodeAnimation> KeysAt(std::initializer_list<double> times) {
     for (double time : times) {
         NodeKeyframe* key = new NodeKeyframe();
         key->time = time;
-        animation->AddKey(key);
+        EXPECT_EQ(animation->AddKey(key), kOk);
     }
     return animation;
 }
@@ -69,7 +69,7 @@ TEST(BlendStage, BinarySearchAgreesWithALinearScan) {
         for (int32_t i = 0; i < count; ++i) {
             NodeKeyframe* key = new NodeKeyframe();
             key->time = 0.05 + i * (0.9 / count);
-            animation->AddKey(key);
+            EXPECT_EQ(animation->AddKey(key), kOk);
         }
         for (double t = 0.0; t < 1.0; t += 0.01) {
             int32_t expected = count - 1;  // before the first key: the last
@@ -176,8 +176,8 @@ TEST(Animation, NodeKeysRoundTrip) {
     key->translation = {1, 2, 3};
     key->rotation = Quaternion::FromAxisAngle({0, 1, 0}, 0.5f);
     key->scale = {4, 5, 6};
-    animation->AddKey(key);
-    animation->AddKey(new NodeKeyframe());
+    EXPECT_EQ(animation->AddKey(key), kOk);
+    EXPECT_EQ(animation->AddKey(new NodeKeyframe()), kOk);
 
     Pointer<NodeAnimation> loaded = test::RoundTrip(animation.Get());
     ASSERT_NE(loaded, nullptr);

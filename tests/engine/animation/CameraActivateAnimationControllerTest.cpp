@@ -25,8 +25,8 @@ using test::Near;
 Pointer<NodeAnimationController> Track(Node* node, double period) {
     Pointer<NodeAnimationController> controller = new NodeAnimationController();
     Pointer<NodeAnimation> animation = MakeTranslationAnimation("move", {{0.0, {0, 0, 0}}, {0.5, {10, 0, 0}}});
-    controller->AddAnimation(animation);
-    controller->AddFrame(MakeFrame(animation, 0.0, 1.0));
+    EXPECT_EQ(controller->AddAnimation(animation), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(animation, 0.0, 1.0)), kOk);
     controller->SetTrackPeriod(period);
     node->AttachController(controller);
     return controller;
@@ -46,12 +46,12 @@ struct Shots {
         targetAnimation = Track(target, 20.0);
         doorAnimation = Track(door, 4.0);
         Pointer<BoolAnimation> keys = MakeBoolAnimation("door", {{0.0, false}, {0.5, true}});
-        activate->AddAnimation(keys);
-        activate->AddFrame(MakeFrame(keys, 0.0, 1.0));
+        EXPECT_EQ(activate->AddAnimation(keys), kOk);
+        EXPECT_EQ(activate->AddFrame(MakeFrame(keys, 0.0, 1.0)), kOk);
         activate->SetTrackPeriod(10.0);
         activate->SetCameraController(cameraAnimation);
         activate->SetTargetController(targetAnimation);
-        activate->AddLinkedController(doorAnimation);
+        EXPECT_EQ(activate->AddLinkedController(doorAnimation), kOk);
         a->AttachController(activate);
     }
     test::CurrentRenderer renderer;
@@ -88,8 +88,8 @@ TEST(CameraActivateAnimationController, WithoutKeysTheLinkedControllersRun) {
     Shots shots;
     Pointer<CameraActivateAnimationController> bare = new CameraActivateAnimationController();
     bare->SetCameraController(shots.cameraAnimation);
-    bare->AddLinkedController(shots.doorAnimation);
-    bare->AddLinkedController(nullptr);
+    EXPECT_EQ(bare->AddLinkedController(shots.doorAnimation), kOk);
+    EXPECT_EQ(bare->AddLinkedController(nullptr), kOk);
     shots.a->AttachController(bare);
     shots.doorAnimation->SetActive(false);
     shots.renderer->SetCamera(shots.a);
@@ -167,7 +167,7 @@ TEST(CameraActivateAnimationController, NeedsACameraControllerAnOwnerAndTheActiv
 
 TEST(CameraActivateAnimationController, AControllerLinkedToItselfDoesNotRecurse) {
     Shots shots;
-    shots.activate->AddLinkedController(shots.activate);
+    EXPECT_EQ(shots.activate->AddLinkedController(shots.activate), kOk);
     shots.renderer->SetCamera(shots.b);
     shots.activate->Update(0.0);
     EXPECT_FALSE(shots.cameraAnimation->IsActive());

@@ -24,8 +24,8 @@ using test::Near;
 // track (period one second), evaluated at `phase`.
 struct Animated {
     explicit Animated(Animation* animation) : node(new SceneNode()), controller(new NodeAnimationController()) {
-        controller->AddAnimation(animation);
-        controller->AddFrame(MakeFrame(animation, 0.0, 1.0));
+        EXPECT_EQ(controller->AddAnimation(animation), kOk);
+        EXPECT_EQ(controller->AddFrame(MakeFrame(animation, 0.0, 1.0)), kOk);
         controller->SetTrackPeriod(1.0);
         node->AttachController(controller);
     }
@@ -60,8 +60,8 @@ TEST(NodeAnimationController, ScaleAndRotationFollowTheKeys) {
     second->time = 0.5;
     second->scale = {3, 5, 7};
     second->rotation = Quaternion::FromAxisAngle({0, 0, 1}, 1.0f);
-    animation->AddKey(first);
-    animation->AddKey(second);
+    EXPECT_EQ(animation->AddKey(first), kOk);
+    EXPECT_EQ(animation->AddKey(second), kOk);
     Animated a(animation);
     a.At(0.25);
     EXPECT_TRUE(Near(a.node->GetLocal().scale, {2, 3, 4}));
@@ -89,8 +89,8 @@ TEST(NodeAnimationController, StagesBlendIntoTheRunningResultInOrder) {
     Pointer<SceneNode> node = new SceneNode();
     Pointer<NodeAnimationController> controller = new NodeAnimationController();
     node->AttachController(controller);
-    controller->AddFrame(MakeFrame(MakeTranslationAnimation("a", {{0.0, {4, 0, 0}}}), 0.0, 0.6));
-    controller->AddFrame(MakeFrame(MakeTranslationAnimation("b", {{0.0, {0, 8, 0}}}), 0.4, 1.0));
+    EXPECT_EQ(controller->AddFrame(MakeFrame(MakeTranslationAnimation("a", {{0.0, {4, 0, 0}}}), 0.0, 0.6)), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(MakeTranslationAnimation("b", {{0.0, {0, 8, 0}}}), 0.4, 1.0)), kOk);
     controller->SetTrackPeriod(1.0);
     controller->SetPhase(0.55);
     controller->Update(0.0);
@@ -106,8 +106,8 @@ TEST(NodeAnimationController, OverlappingFramesCrossFadeThroughTheController) {
     node->AttachController(controller);
     Pointer<NodeAnimation> left = MakeTranslationAnimation("left", {{0.0, {-10, 0, 0}}});
     Pointer<NodeAnimation> right = MakeTranslationAnimation("right", {{0.0, {10, 0, 0}}});
-    controller->AddFrame(MakeFrame(left, 0.0, 0.6));
-    controller->AddFrame(MakeFrame(right, 0.4, 1.0));
+    EXPECT_EQ(controller->AddFrame(MakeFrame(left, 0.0, 0.6)), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(right, 0.4, 1.0)), kOk);
     controller->SetTrackPeriod(1.0);
     controller->SetPhase(0.3);
     controller->Update(0.0);
@@ -168,8 +168,8 @@ TEST(NodeAnimationController, SkipsAStageWhoseKeyPairNoLongerFitsItsAnimation) {
     Pointer<SceneNode> node = new SceneNode();
     Pointer<NodeAnimationController> controller = new NodeAnimationController();
     node->AttachController(controller);
-    controller->AddFrame(MakeFrame(MakeTranslationAnimation("four", {{0.0, {}}, {0.25, {}}, {0.5, {}}, {0.75, {}}}),
-                                   0.0, 0.95));
+    EXPECT_EQ(controller->AddFrame(MakeFrame(MakeTranslationAnimation("four", {{0.0, {}}, {0.25, {}}, {0.5, {}}, {0.75, {}}}),
+                                   0.0, 0.95)), kOk);
     controller->SetTrackPeriod(1.0);
     controller->SetPhase(0.9);
     controller->Update(0.0);

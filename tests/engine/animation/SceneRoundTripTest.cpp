@@ -50,7 +50,7 @@ Pointer<NodeAnimation> Path(const char* name, float reach) {
         key->translation = {reach * i, reach * (i % 2), -reach * i};
         key->rotation = Quaternion::FromAxisAngle({0, 1, 0}, 1.1f * static_cast<float>(i));
         key->scale = {1.0f + 0.5f * i, 1, 1};
-        animation->AddKey(key);
+        EXPECT_EQ(animation->AddKey(key), kOk);
     }
     return animation;
 }
@@ -60,10 +60,10 @@ NodeAnimationController* Animate(Node* node, double period, float reach) {
     Pointer<NodeAnimationController> controller = new NodeAnimationController();
     Pointer<NodeAnimation> a = Path("a", reach);
     Pointer<NodeAnimation> b = Path("b", -reach);
-    controller->AddAnimation(a);
-    controller->AddAnimation(b);
-    controller->AddFrame(MakeFrame(a, 0.0, 0.6, AnimationFrame::kModeLoop, 2.0));
-    controller->AddFrame(MakeFrame(b, 0.4, 1.0, AnimationFrame::kModePingPong, 1.5, 0.1));
+    EXPECT_EQ(controller->AddAnimation(a), kOk);
+    EXPECT_EQ(controller->AddAnimation(b), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(a, 0.0, 0.6, AnimationFrame::kModeLoop, 2.0)), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(b, 0.4, 1.0, AnimationFrame::kModePingPong, 1.5, 0.1)), kOk);
     controller->SetTrackPeriod(period);
     node->AttachController(controller);
     return controller;
@@ -82,9 +82,9 @@ void AddSkinnedBody(SceneNode* root) {
         Pointer<SceneNode> bone = new SceneNode(String(i == 0 ? "hip" : "knee"), 0, 1);
         NodeAnimationController* track = Animate(bone, 1.5 + i, 0.5f + i);
         track->SetActive(false);  // run by the skeleton only
-        skeleton->AddBoneController(track);
+        EXPECT_EQ(skeleton->AddBoneController(track), kOk);
         body->AppendChild(bone);
-        skin->AddBone(bone, Transform::Make({1, 1, 1}, Quaternion::Identity(), {-1.0f * i, 0, 0}));
+        EXPECT_EQ(skin->AddBone(bone, Transform::Make({1, 1, 1}, Quaternion::Identity(), {-1.0f * i, 0, 0})), kOk);
     }
     body->AttachController(skeleton);
 
@@ -126,14 +126,14 @@ Pointer<SceneNode> BuildScene() {
     NodeAnimationController* aTrack = Animate(a, 3.0, 4.0f);
     Pointer<CameraActivateAnimationController> activate = new CameraActivateAnimationController();
     Pointer<BoolAnimation> doorKeys = MakeBoolAnimation("door", {{0.0, false}, {0.4, true}, {0.8, false}});
-    activate->AddAnimation(doorKeys);
-    activate->AddFrame(MakeFrame(doorKeys, 0.0, 1.0));
+    EXPECT_EQ(activate->AddAnimation(doorKeys), kOk);
+    EXPECT_EQ(activate->AddFrame(MakeFrame(doorKeys, 0.0, 1.0)), kOk);
     activate->SetTrackPeriod(3.0);
     activate->SetCameraController(aTrack);
     activate->SetTargetController(target->GetController(0) != nullptr
                                       ? CastTo<AnimationController>(target->GetController(0))
                                       : nullptr);
-    activate->AddLinkedController(doorTrack);
+    EXPECT_EQ(activate->AddLinkedController(doorTrack), kOk);
     a->AttachController(activate);
     Pointer<TargetCameraController> aim = new TargetCameraController();
     aim->SetTarget(target);
@@ -156,8 +156,8 @@ Pointer<SceneNode> BuildScene() {
     Pointer<SoundNodeAnimationController> sound = new SoundNodeAnimationController();
     Pointer<SoundNodeAnimation> soundKeys =
         MakeBoolAnimation<SoundNodeAnimation>("sound", {{0.0, true}, {0.5, false}});
-    sound->AddAnimation(soundKeys);
-    sound->AddFrame(MakeFrame(soundKeys, 0.0, 1.0));
+    EXPECT_EQ(sound->AddAnimation(soundKeys), kOk);
+    EXPECT_EQ(sound->AddFrame(MakeFrame(soundKeys, 0.0, 1.0)), kOk);
     sound->SetTrackPeriod(1.7);
     engine->AttachController(sound);
     Animate(engine, 4.0, 2.0f);
@@ -195,9 +195,9 @@ Pointer<SceneNode> BuildScene() {
     AddSkinnedBody(root);
 
     Pointer<ScreensaverController> director = new ScreensaverController();
-    director->AddSet(a, 0.5, 1.0);
-    director->AddSet(b, 0.25, 1.0);
-    director->AddSet(c, 0.0, 1.3);
+    EXPECT_EQ(director->AddSet(a, 0.5, 1.0), kOk);
+    EXPECT_EQ(director->AddSet(b, 0.25, 1.0), kOk);
+    EXPECT_EQ(director->AddSet(c, 0.0, 1.3), kOk);
     root->AttachController(director);
     return root;
 }

@@ -38,7 +38,7 @@ struct Show {
             cameras.push_back(camera);
             animations.push_back(periods[i] > 0 ? Track(camera, periods[i]) : nullptr);
         }
-        for (Camera* camera : cameras) director->AddSet(camera, 0.5, 1.5);
+        for (Camera* camera : cameras) EXPECT_EQ(director->AddSet(camera, 0.5, 1.5), kOk);
     }
     test::CurrentRenderer renderer;
     std::vector<Pointer<Camera>> cameras;
@@ -130,7 +130,7 @@ TEST(ScreensaverController, TheHistoryFollowsTheSetCount) {
     Show show({0, 0, 0, 0, 0, 0, 0, 0, 0});
     show.director->ChooseNextSet();
     EXPECT_EQ(show.director->GetHistorySize(), 4);
-    show.director->AddSet(show.cameras[0], 0.0, 1.0);
+    EXPECT_EQ(show.director->AddSet(show.cameras[0], 0.0, 1.0), kOk);
     show.director->ChooseNextSet();
     EXPECT_EQ(show.director->GetHistorySize(), 5);
 }
@@ -171,7 +171,7 @@ TEST(ScreensaverController, DurationComesFromTheAnimations) {
             camera->AttachController(aim);
         }
         Pointer<ScreensaverController> director = new ScreensaverController();
-        director->AddSet(camera, 0.0, 1.5);
+        EXPECT_EQ(director->AddSet(camera, 0.0, 1.5), kOk);
         director->ChooseNextSet();
         EXPECT_EQ(director->GetSet(0).duration, c.duration) << c.cameraPeriod << " " << c.targetPeriod;
     }
@@ -187,7 +187,7 @@ TEST(ScreensaverController, ChoosingResetsTheCameraAndTargetAnimations) {
     aim->SetTarget(target);
     camera->AttachController(aim);
     Pointer<ScreensaverController> director = new ScreensaverController();
-    director->AddSet(camera, 0.0, 1.0);
+    EXPECT_EQ(director->AddSet(camera, 0.0, 1.0), kOk);
     cameraTrack->SetPhase(0.5);
     targetTrack->SetPhase(0.5);
     director->Reset();
@@ -232,7 +232,7 @@ TEST(ScreensaverController, AZeroPeriodTrackIsNotCorrected) {
     Pointer<Camera> camera = new Camera();
     Pointer<NodeAnimationController> still = Track(camera, 0.0);
     Pointer<ScreensaverController> director = new ScreensaverController();
-    director->AddSet(camera, 0.0, 1.0);
+    EXPECT_EQ(director->AddSet(camera, 0.0, 1.0), kOk);
     director->ChooseNextSet();  // the set lasts 0 s
     ASSERT_EQ(director->GetSet(0).duration, 0.0);
     still->SetPhase(0.5);
@@ -264,7 +264,7 @@ TEST(ScreensaverController, TheLastAnimationControllerOfTheCameraListIsTheCamera
     aim->SetTarget(target);
     camera->AttachController(aim);
     Pointer<ScreensaverController> director = new ScreensaverController();
-    director->AddSet(camera, 0.0, 1.0);
+    EXPECT_EQ(director->AddSet(camera, 0.0, 1.0), kOk);
     EXPECT_EQ(director->GetSet(0).cameraAnimation.Get(), attachedFirst.Get());
     EXPECT_EQ(director->GetSet(0).targetAnimation.Get(), newer.Get());
 }

@@ -23,9 +23,9 @@ struct Bone {
     explicit Bone(float reach) {
         walk = MakeTranslationAnimation("walk", {{0.0, {0, 0, 0}}, {0.5, {reach, 0, 0}}});
         run = MakeTranslationAnimation("run", {{0.0, {0, 0, 0}}, {0.5, {2 * reach, 0, 0}}});
-        controller->AddAnimation(walk);
-        controller->AddAnimation(run);
-        controller->AddFrame(MakeFrame(walk, 0.0, 1.0));
+        EXPECT_EQ(controller->AddAnimation(walk), kOk);
+        EXPECT_EQ(controller->AddAnimation(run), kOk);
+        EXPECT_EQ(controller->AddFrame(MakeFrame(walk, 0.0, 1.0)), kOk);
         controller->SetTrackPeriod(1.0);
         controller->SetActive(false);
         node->AttachController(controller);
@@ -39,12 +39,12 @@ struct Bone {
 struct Skeleton : ::testing::Test {
     Skeleton() {
         own = MakeTranslationAnimation("walk", {{0.0, {0, 0, 0}}});
-        skeleton->AddAnimation(own);
-        skeleton->AddFrame(MakeFrame(own, 0.0, 1.0));
+        EXPECT_EQ(skeleton->AddAnimation(own), kOk);
+        EXPECT_EQ(skeleton->AddFrame(MakeFrame(own, 0.0, 1.0)), kOk);
         skeleton->SetTrackPeriod(1.0);
-        skeleton->AddBoneController(first.controller);
-        skeleton->AddBoneController(nullptr);
-        skeleton->AddBoneController(second.controller);
+        EXPECT_EQ(skeleton->AddBoneController(first.controller), kOk);
+        EXPECT_EQ(skeleton->AddBoneController(nullptr), kOk);
+        EXPECT_EQ(skeleton->AddBoneController(second.controller), kOk);
     }
     Bone first{1.0f};
     Bone second{3.0f};
@@ -87,7 +87,7 @@ TEST_F(Skeleton, BoneWithoutTheNamedAnimationEmptiesTheStageAndKeepsItsWeight) {
     skeleton->SetStage(own, 0, 0.5f);
     Bone lone(1.0f);
     lone.controller->SetStage(lone.walk, 0, 0.25f);
-    skeleton->AddBoneController(lone.controller);
+    EXPECT_EQ(skeleton->AddBoneController(lone.controller), kOk);
     skeleton->SetStageByName(String("jump"), 0, 0.9f);
     EXPECT_EQ(lone.controller->GetStage(0).animation, nullptr);
     EXPECT_FLOAT_EQ(lone.controller->GetStage(0).weight, 0.25f);
@@ -96,7 +96,7 @@ TEST_F(Skeleton, BoneWithoutTheNamedAnimationEmptiesTheStageAndKeepsItsWeight) {
 
 TEST_F(Skeleton, LastAnimationOfTheNameWins) {
     Pointer<NodeAnimation> later = MakeTranslationAnimation("run", {{0.0, {5, 5, 5}}});
-    first.controller->AddAnimation(later);
+    EXPECT_EQ(first.controller->AddAnimation(later), kOk);
     skeleton->SetStageByName(String("run"), 0, 1.0f);
     EXPECT_EQ(first.controller->GetStage(0).animation, later);
 }
@@ -125,7 +125,7 @@ TEST_F(Skeleton, ResetEmptiesTheBonesStagesButKeepsTheirPhases) {
 }
 
 TEST_F(Skeleton, ASkeletonAmongItsOwnBonesDoesNotRecurse) {
-    skeleton->AddBoneController(skeleton);
+    EXPECT_EQ(skeleton->AddBoneController(skeleton), kOk);
     skeleton->Update(0.25);
     EXPECT_TRUE(skeleton->IsActive());
     EXPECT_DOUBLE_EQ(skeleton->GetPhase(), 0.25);

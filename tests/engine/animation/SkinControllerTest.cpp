@@ -69,8 +69,8 @@ struct Skinned {
 TEST(SkinController, BoneAtTheInverseOfItsOffsetKeepsTheBindPose) {
     const Transform pose = Transform::Make({2, 2, 2}, Quaternion::FromAxisAngle(Normalize(Vector3{1, 2, 3}), 0.8f), {4, -1, 2});
     Skinned s({{1, 2, 3}, {-2, 0.5f, 7}}, {{{1, 0, 0, 0}, {0, 0, 0, 0}}, {{1, 0, 0, 0}, {0, 0, 0, 0}}});
-    s.skin->AddBone(MakeBone(pose), pose.Inverse());
-    s.skin->AddBone(MakeBone(Moved({9, 9, 9})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(pose), pose.Inverse()), kOk);
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({9, 9, 9})), Transform()), kOk);
     s.node->Update(0, false);
     EXPECT_TRUE(Near(s.Position(0), {1, 2, 3}, 1e-4f));
     EXPECT_TRUE(Near(s.Position(1), {-2, 0.5f, 7}, 1e-4f));
@@ -78,8 +78,8 @@ TEST(SkinController, BoneAtTheInverseOfItsOffsetKeepsTheBindPose) {
 
 TEST(SkinController, HalfWeightsBetweenARestingAndAMovedBoneMoveHalfWay) {
     Skinned s({{1, 1, 1}}, {{{0.5f, 0.5f, 0, 0}, {0, 1, 0, 0}}});
-    s.skin->AddBone(MakeBone(Transform()), Transform());
-    s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Transform()), Transform()), kOk);
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform()), kOk);
     s.node->Update(0, false);
     EXPECT_TRUE(Near(s.Position(0), {2, 1, 1}));
 }
@@ -96,8 +96,8 @@ class SkinWeights : public ::testing::TestWithParam<WeightCase> {};
 TEST_P(SkinWeights, WeightsCountByTheRules) {
     const WeightCase& c = GetParam();
     Skinned s({{1, 1, 1}}, {{c.weights, c.indices}});
-    s.skin->AddBone(MakeBone(Transform()), Transform());
-    s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Transform()), Transform()), kOk);
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform()), kOk);
     s.node->Update(0, false);
     EXPECT_TRUE(Near(s.Position(0), c.expected)) << c.what;
     // The blend forms agree on every rule.
@@ -125,8 +125,8 @@ TEST(SkinController, MismatchedVertexCountsChangeNothing) {
     Skinned s({{1, 1, 1}, {2, 2, 2}}, {{{1, 0, 0, 0}, {}}, {{1, 0, 0, 0}, {}}});
     s.node->SetVertices(new Vector3Buffer(3, nullptr));
     s.node->SetLocal(Moved({5, 0, 0}));
-    s.skin->AddBone(MakeBone(Moved({1, 0, 0})), Transform());
-    s.skin->AddBone(MakeBone(Moved({3, 0, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({1, 0, 0})), Transform()), kOk);
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({3, 0, 0})), Transform()), kOk);
     s.Bound().SetRadius(7.0f);
     s.node->Update(0, false);
     EXPECT_EQ(s.skin->GetPalette()[0], Matrix4::Identity());  // no matrices
@@ -138,7 +138,7 @@ TEST(SkinController, MismatchedVertexCountsChangeNothing) {
 
 TEST(SkinController, MissingWeightsOrIndicesChangeNothing) {
     Skinned s({{1, 1, 1}}, {{{1, 0, 0, 0}, {}}});
-    s.skin->AddBone(MakeBone(Moved({1, 0, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({1, 0, 0})), Transform()), kOk);
     s.skin->SetBoneIndices(nullptr);
     s.node->Update(0, false);
     EXPECT_EQ(s.Position(0), (Vector3{1, 1, 1}));
@@ -150,7 +150,7 @@ TEST(SkinController, MissingWeightsOrIndicesChangeNothing) {
 
 TEST(SkinController, ASingleBoneIsNeverCulled) {
     Skinned s({{0, 0, 0}}, {{{1, 0, 0, 0}, {}}});
-    s.skin->AddBone(MakeBone(Moved({1, 2, 3})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({1, 2, 3})), Transform()), kOk);
     s.node->Update(0, false);
     EXPECT_EQ(s.Bound().GetCenter(), Vector3{});
     EXPECT_EQ(s.Bound().GetRadius(), kMaxFloat);
@@ -162,9 +162,9 @@ TEST(SkinController, ASingleBoneIsNeverCulled) {
 
 TEST(SkinController, BoundIsTheBonesSphereOneAndAHalfTimes) {
     Skinned s({{0, 0, 0}}, {{{1, 0, 0, 0}, {}}});
-    s.skin->AddBone(MakeBone(Moved({-2, 0, 0})), Transform());
-    s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform());
-    s.skin->AddBone(MakeBone(Moved({0, 1, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({-2, 0, 0})), Transform()), kOk);
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform()), kOk);
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({0, 1, 0})), Transform()), kOk);
     s.node->Update(0, false);
     EXPECT_TRUE(Near(s.Bound().GetCenter(), {0, 0.5f, 0}));
     EXPECT_NEAR(s.Bound().GetRadius(), std::sqrt(4.25f) * 1.5f, 1e-5f);
@@ -176,7 +176,7 @@ TEST(SkinController, BoundIsTheBonesSphereOneAndAHalfTimes) {
 TEST(SkinController, SkinnedNodeIsDrawnWithTheIdentityWorld) {
     Skinned s({{1, 0, 0}}, {{{1, 0, 0, 0}, {}}});
     s.node->SetLocal(Transform::Make({3, 3, 3}, Quaternion::FromAxisAngle({0, 1, 0}, 1.0f), {5, 5, 5}));
-    s.skin->AddBone(MakeBone(Moved({0, 4, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({0, 4, 0})), Transform()), kOk);
     s.node->Update(0, false);
     EXPECT_TRUE(s.node->GetWorld().isIdentity);
     EXPECT_EQ(s.node->GetWorld().translation, Vector3{});
@@ -189,7 +189,7 @@ TEST(SkinController, PaletteIsTheOffsetThenTheBonesWorld) {
     Skinned s({{0, 0, 0}}, {{{1, 0, 0, 0}, {}}});
     Pointer<SceneNode> bone = MakeBone(Transform::Make({2, 2, 2}, Quaternion::FromAxisAngle({0, 0, 1}, kHalfPi), {1, 0, 0}));
     const Transform offset = Moved({0, 1, 0});
-    s.skin->AddBone(bone, offset);
+    EXPECT_EQ(s.skin->AddBone(bone, offset), kOk);
     s.node->Update(0, false);
     // (1, 0, 0): offset → (1, 1, 0); scale 2 → (2, 2, 0); quarter turn → (−2, 2, 0); move → (−1, 2, 0).
     EXPECT_TRUE(Near(s.skin->GetPalette()[0].TransformPoint({1, 0, 0}), {-1, 2, 0}));
@@ -201,7 +201,7 @@ TEST(SkinController, PaletteIsTheOffsetThenTheBonesWorld) {
 TEST(SkinController, InactiveSkinBuildsThePaletteAndBoundOnly) {
     Skinned s({{1, 1, 1}}, {{{1, 0, 0, 0}, {}}});
     s.node->SetLocal(Moved({5, 0, 0}));
-    s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform()), kOk);
     s.skin->SetActive(false);
     s.node->Update(0, false);
     EXPECT_TRUE(Near(s.skin->GetPalette()[0].TransformPoint({}), {2, 0, 0}));
@@ -219,7 +219,7 @@ TEST(SkinController, EffectsHandSkinningToTheirVertexProgramsAndBack) {
     Pointer<test::RecordingRenderer> renderer = new test::RecordingRenderer();  // shader level 3.0
     SetCurrentRenderer(renderer);
     Skinned s({{1, 1, 1}}, {{{1, 0, 0, 0}, {}}});
-    s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform());
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform()), kOk);
     s.Bound().SetRadius(1.0f);
     Pointer<GeometryNodeEffect> effect = new GeometryNodeEffect();
     s.skin->SetActive(false);
@@ -269,8 +269,8 @@ TEST(SkinController, RoundTripKeepsBonesOffsetsAndBuffers) {
     s.skin->SetName(String("skin controller"));
     s.skin->SetBindNormals(new Vector3Buffer(2, nullptr));
     s.skin->SetBindTangents(new Vector3Buffer(2, nullptr));
-    s.skin->AddBone(MakeBone(Moved({1, 0, 0}), "hip"), Moved({-1, 0, 0}));
-    s.skin->AddBone(MakeBone(Moved({0, 3, 0}), "knee"), Moved({0, -3, 0}));
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({1, 0, 0}), "hip"), Moved({-1, 0, 0})), kOk);
+    EXPECT_EQ(s.skin->AddBone(MakeBone(Moved({0, 3, 0}), "knee"), Moved({0, -3, 0})), kOk);
     s.node->Update(0, false);
     Pointer<SkinController> loaded = test::RoundTrip(s.skin.Get());
     ASSERT_NE(loaded, nullptr);
@@ -311,15 +311,15 @@ TEST(SkinController, HostileBoneCountFailsBeforeAllocating) {
 // the offsets never disagree with the bone array.
 TEST(SkinController, ALoadFailingAmongTheBonesLeavesNoBones) {
     Pointer<SkinController> skin = new SkinController();
-    skin->AddBone(MakeBone(Moved({1, 0, 0})), Transform());
-    skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform());
+    EXPECT_EQ(skin->AddBone(MakeBone(Moved({1, 0, 0})), Transform()), kOk);
+    EXPECT_EQ(skin->AddBone(MakeBone(Moved({2, 0, 0})), Transform()), kOk);
     Stream stream(0, 1024);
     ASSERT_EQ(skin->Save(stream), 0);
     Stream cut(stream.GetPosition() - 5 * 4 - 1, 1);  // inside the last offset
     cut.Write(stream.GetBuffer(), cut.GetCapacity());
     cut.Rewind();
     Pointer<SkinController> loaded = new SkinController();
-    loaded->AddBone(MakeBone(Transform()), Transform());
+    EXPECT_EQ(loaded->AddBone(MakeBone(Transform()), Transform()), kOk);
     EXPECT_EQ(loaded->Load(cut), kFailed);
     EXPECT_EQ(loaded->GetBoneCount(), 0);
     loaded->Update(0);  // nothing left to index

@@ -29,8 +29,8 @@ struct Rig {
         node->AttachController(controller);
         Pointer<SoundNodeAnimation> animation =
             MakeBoolAnimation<SoundNodeAnimation>("switch", {{0.0, false}, {0.5, true}});
-        controller->AddAnimation(animation);
-        controller->AddFrame(MakeFrame(animation, 0.0, 1.0));
+        EXPECT_EQ(controller->AddAnimation(animation), kOk);
+        EXPECT_EQ(controller->AddFrame(MakeFrame(animation, 0.0, 1.0)), kOk);
         controller->SetTrackPeriod(1.0);
         FakeSoundLibrary::calls.clear();
     }
@@ -91,9 +91,9 @@ TEST(SoundNodeAnimationController, TheLastStageWithKeysDecides) {
     Pointer<SoundNodeAnimation> off = MakeBoolAnimation<SoundNodeAnimation>("off", {{0.0, false}});
     Pointer<SoundNodeAnimationController> controller = new SoundNodeAnimationController();
     rig.node->AttachController(controller);
-    controller->AddFrame(MakeFrame(on, 0.0, 1.0));
-    controller->AddFrame(MakeFrame(off, 0.0, 1.0));
-    controller->AddFrame(MakeFrame(on, 0.0, 1.0));  // a third frame is never taken
+    EXPECT_EQ(controller->AddFrame(MakeFrame(on, 0.0, 1.0)), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(off, 0.0, 1.0)), kOk);
+    EXPECT_EQ(controller->AddFrame(MakeFrame(on, 0.0, 1.0)), kOk);  // a third frame is never taken
     controller->SetTrackPeriod(1.0);
     controller->Update(0.1);
     EXPECT_FALSE(rig.node->IsPlaying());
@@ -101,8 +101,8 @@ TEST(SoundNodeAnimationController, TheLastStageWithKeysDecides) {
     // A stage whose animation has no keys does not vote.
     Pointer<SoundNodeAnimationController> second = new SoundNodeAnimationController();
     rig.node->AttachController(second);
-    second->AddFrame(MakeFrame(on, 0.0, 1.0));
-    second->AddFrame(MakeFrame(new SoundNodeAnimation(), 0.0, 1.0));
+    EXPECT_EQ(second->AddFrame(MakeFrame(on, 0.0, 1.0)), kOk);
+    EXPECT_EQ(second->AddFrame(MakeFrame(new SoundNodeAnimation(), 0.0, 1.0)), kOk);
     second->SetTrackPeriod(1.0);
     second->Update(0.1);
     EXPECT_TRUE(rig.node->IsPlaying());
@@ -113,7 +113,7 @@ TEST(SoundNodeAnimationController, ANodeWithoutChannelOnlyChangesItsFlag) {
     Pointer<SoundNode> node = new SoundNode();
     Pointer<SoundNodeAnimationController> controller = new SoundNodeAnimationController();
     node->AttachController(controller);
-    controller->AddFrame(MakeFrame(MakeBoolAnimation<SoundNodeAnimation>("off", {{0.0, false}}), 0.0, 1.0));
+    EXPECT_EQ(controller->AddFrame(MakeFrame(MakeBoolAnimation<SoundNodeAnimation>("off", {{0.0, false}}), 0.0, 1.0)), kOk);
     controller->SetTrackPeriod(1.0);
     controller->Update(0.1);
     EXPECT_FALSE(node->IsPlaying());
@@ -150,7 +150,7 @@ TEST(SoundNodeAnimationController, IgnoresOtherOwnersOtherKeysAndTheInactiveStat
     Pointer<SoundNodeAnimationController> nodeKeys = new SoundNodeAnimationController();
     rig.node->AttachController(nodeKeys);
     rig.node->SetPlaying(false);
-    nodeKeys->AddFrame(MakeFrame(test::MakeTranslationAnimation("move", {{0.0, {}}}), 0.0, 1.0));
+    EXPECT_EQ(nodeKeys->AddFrame(MakeFrame(test::MakeTranslationAnimation("move", {{0.0, {}}}), 0.0, 1.0)), kOk);
     nodeKeys->SetTrackPeriod(1.0);
     nodeKeys->Update(0.1);
     EXPECT_TRUE(rig.node->IsPlaying());

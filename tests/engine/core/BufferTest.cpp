@@ -32,7 +32,7 @@ TEST(Buffer, EmptyBufferStreamsAsCountZeroAndLoadsWithoutData) {
     std::vector<uint8_t> bytes = OwnBytes(empty);
     EXPECT_EQ(bytes, (std::vector<uint8_t>{0, 0, 0, 0}));
     Stream stream(0, 64);
-    empty.Save(stream);
+    EXPECT_EQ(empty.Save(stream), kOk);
     stream.Rewind();
     IntBuffer loaded(3, nullptr);  // an old array is released by the load
     ASSERT_EQ(loaded.Load(stream), 0);

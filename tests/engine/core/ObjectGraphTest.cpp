@@ -45,7 +45,7 @@ Pointer<Object> CameraAimedAtItsParent() {
 Pointer<Object> DirectorOnItsCamera() {
     Pointer<Camera> camera = new Camera(String("Camera01"));
     Pointer<ScreensaverController> director = new ScreensaverController();
-    director->AddSet(camera, 0.0, 1.0);
+    EXPECT_EQ(director->AddSet(camera, 0.0, 1.0), kOk);
     camera->AttachController(director);
     return camera.Get();
 }
@@ -56,7 +56,7 @@ Pointer<Object> WaterSeenInItsOwnTexture() {
     Pointer<Texture> reflection = new Texture();
     Pointer<RenderScreenspaceReflectTextureController> mirror = new RenderScreenspaceReflectTextureController();
     mirror->SetWaterNode(water);
-    mirror->GetNodes().Add(water);
+    EXPECT_EQ(mirror->GetNodes().Add(water), kOk);
     reflection->AttachController(mirror);
     Pointer<TextureEffect> effect = new TextureEffect();
     effect->SetTexture(reflection);
@@ -68,7 +68,7 @@ Pointer<Object> WaterSeenInItsOwnTexture() {
 Pointer<Object> SkinItsOwnBone() {
     Pointer<Triangles> skin = new Triangles(String("Skin"));
     Pointer<SkinController> controller = new SkinController();
-    controller->AddBone(skin, Transform());
+    EXPECT_EQ(controller->AddBone(skin, Transform()), kOk);
     Pointer<TextureEffect> effect = new TextureEffect();
     effect->SetSkinController(controller);
     skin->SetEffect(effect);
@@ -84,7 +84,7 @@ Pointer<Object> ShadowLightAimedAtItsCaster() {
     light->AttachController(aim);
     Pointer<ShadowmapEffect> shadow = new ShadowmapEffect();
     shadow->SetLight(light);
-    root->AddEffect(shadow);
+    EXPECT_EQ(root->AddEffect(shadow), kOk);
     return root.Get();
 }
 

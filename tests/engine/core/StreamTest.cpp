@@ -117,9 +117,9 @@ TEST(Stream, SharedObjectsAreWrittenOnceAndReadBackShared) {
     left->link = shared;
     right->link = shared;
     ObjectList children;
-    children.Add(left);
-    children.Add(right);
-    children.Add(left);  // set semantics
+    EXPECT_EQ(children.Add(left), kOk);
+    EXPECT_EQ(children.Add(right), kOk);
+    EXPECT_EQ(children.Add(left), kOk);  // set semantics
     ASSERT_EQ(children.Count(), 2);
 
     Stream stream(0, 64);

@@ -13,7 +13,7 @@ TEST(FontManagerTest, TheRegistryIsThereOnlyWhileTheManagerRuns) {
     EXPECT_EQ(FontManager::GetFontCount(), 0);
     FontManager::Terminate();
     EXPECT_EQ(FontManager::GetFontCount(), -1);
-    FontManager::Initialize();
+    EXPECT_EQ(FontManager::Initialize(), kOk);
     EXPECT_EQ(FontManager::GetFontCount(), 0);
 }
 

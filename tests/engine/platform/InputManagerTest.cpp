@@ -49,7 +49,7 @@ protected:
     void TearDown() override { Restart(); }
     static void Restart() {
         InputManager::Terminate();
-        InputManager::Initialize();
+        EXPECT_EQ(InputManager::Initialize(), kOk);
     }
 
     std::vector<Received> received;
@@ -102,7 +102,7 @@ TEST_F(InputManagerTest, EventsOutsideTheManagersLifeAreDropped) {
     InputManager::Terminate();
     EXPECT_EQ(InputManager::GetQueueCapacity(), 0);
     PostInputEvent(Key(2));  // after termination
-    InputManager::Initialize();
+    EXPECT_EQ(InputManager::Initialize(), kOk);
     RegisterInputHandler(handler);
     ASSERT_EQ(ProcessInput(), kOk);
     EXPECT_TRUE(received.empty());
@@ -131,7 +131,7 @@ TEST_F(InputManagerTest, TerminationReleasesTheHandlers) {
     EXPECT_EQ(handler->GetReferenceCount(), 2);
     InputManager::Terminate();
     EXPECT_EQ(handler->GetReferenceCount(), 1);
-    InputManager::Initialize();
+    EXPECT_EQ(InputManager::Initialize(), kOk);
     PostInputEvent(Key(1));
     ProcessInput();
     EXPECT_TRUE(received.empty());

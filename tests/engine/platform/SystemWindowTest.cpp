@@ -290,7 +290,7 @@ TEST_F(SystemWindowTest, CreateAndDestroyLogInOrderAndLetTheHandlersSeeTheDestru
         EXPECT_EQ(log->lines[i].text, expected[i].second) << i;
     }
     InputManager::Terminate();
-    InputManager::Initialize();
+    EXPECT_EQ(InputManager::Initialize(), kOk);
 }
 
 }  // namespace

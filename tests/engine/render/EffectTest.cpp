@@ -49,7 +49,7 @@ TEST(Effect, TheNewestTechniqueTheRendererCanRunIsChosenOnce) {
 // An effect with one technique that needs four texture stages.
 class PickyEffect : public Effect {
 public:
-    PickyEffect() : technique(new RecordingTechnique(this, "needs4", 1, 4)) { AddTechnique(technique); }
+    PickyEffect() : technique(new RecordingTechnique(this, "needs4", 1, 4)) { EXPECT_EQ(AddTechnique(technique), kOk); }
     RecordingTechnique* technique;
 };
 

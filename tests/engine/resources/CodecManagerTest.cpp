@@ -19,7 +19,7 @@ using test::LogCapture;
 
 Codec* MakeCodec(const char* name, std::initializer_list<const char*> extensions) {
     Codec* codec = new Codec(String(name));
-    for (const char* extension : extensions) codec->AddExtension(String(extension));
+    for (const char* extension : extensions) EXPECT_EQ(codec->AddExtension(String(extension)), kOk);
     return codec;
 }
 

@@ -103,7 +103,7 @@ TEST(InternalModuleTest, DestructionRunsShutdown) {
     gShutdowns = 0;
     {
         Pointer<InternalModule> module = new InternalModule(String("ShutdownTest"));
-        module->AddFunction(String("Shutdown"), &CountShutdown);
+        EXPECT_EQ(module->AddFunction(String("Shutdown"), &CountShutdown), kOk);
     }
     EXPECT_EQ(gShutdowns, 1);
 
@@ -113,7 +113,7 @@ TEST(InternalModuleTest, DestructionRunsShutdown) {
                                   "В модуле не найдена функция завершения работы модуля [NoShutdownTest]."));
     {
         Pointer<InternalModule> module = new InternalModule(String("FailingShutdownTest"));
-        module->AddFunction(String("Shutdown"), &FailShutdown);
+        EXPECT_EQ(module->AddFunction(String("Shutdown"), &FailShutdown), kOk);
     }
     EXPECT_TRUE(capture->Contains(kLogError, "Неудачно завершение работы модуля."));
 }

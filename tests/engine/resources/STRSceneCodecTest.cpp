@@ -31,7 +31,7 @@ class FailingSaveObject : public Object {
     ZEL_DECLARE_RTTI
 
 public:
-    int32_t Save(Stream&) override { return 1; }
+    [[nodiscard]] int32_t Save(Stream&) override { return 1; }
 };
 ZEL_REGISTER_CLASS(FailingSaveObject)
 ZEL_DEFINE_RTTI(FailingSaveObject, Object)

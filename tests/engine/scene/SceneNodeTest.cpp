@@ -123,8 +123,8 @@ TEST_F(CameraFixture, EffectsDrawTheChildrenOncePerPassThatAllowsIt) {
     first->AddRecordingTechnique("two", 2, 0);
     Pointer<RecordingSceneEffect> disabled = new RecordingSceneEffect();
     disabled->Disable();
-    root->AddEffect(first);
-    root->AddEffect(disabled);
+    EXPECT_EQ(root->AddEffect(first), kOk);
+    EXPECT_EQ(root->AddEffect(disabled), kOk);
 
     renderer->SetCamera(camera);
     root->DrawVisible(*renderer);
@@ -146,10 +146,10 @@ TEST(SceneNode, EffectsArePrependedOnceAndRemovedAlone) {
     Pointer<RecordingSceneEffect> a = new RecordingSceneEffect(), b = new RecordingSceneEffect(),
                                   c = new RecordingSceneEffect();
     EXPECT_EQ(node->AddEffect(nullptr), kOk);
-    node->AddEffect(a);
-    node->AddEffect(b);
-    node->AddEffect(c);
-    node->AddEffect(b);
+    EXPECT_EQ(node->AddEffect(a), kOk);
+    EXPECT_EQ(node->AddEffect(b), kOk);
+    EXPECT_EQ(node->AddEffect(c), kOk);
+    EXPECT_EQ(node->AddEffect(b), kOk);
     ASSERT_EQ(node->GetEffectCount(), 3);
     EXPECT_EQ(node->GetEffect(0), c.Get());
     EXPECT_EQ(a->GetOwnerNode(), node.Get());
@@ -206,7 +206,7 @@ TEST(SceneNode, FindsAndCollectsInTreeOrder) {
     root->AppendChild(first);
     root->AppendChild(second);
     EXPECT_EQ(root->FindByName(String("target")), first.Get());
-    root->AddEffect(effect);
+    EXPECT_EQ(root->AddEffect(effect), kOk);
     EXPECT_EQ(root->FindByName(String("target")), effect.Get());
     EXPECT_EQ(root->FindByName(String("second")), second.Get());
 
@@ -227,8 +227,8 @@ TEST(SceneNode, SaveAndLoadReverseTheEffectsAndKeepNullChildren) {
     Pointer<RecordingSceneEffect> a = new RecordingSceneEffect(), b = new RecordingSceneEffect();
     a->SetName(String("a"));
     b->SetName(String("b"));
-    root->AddEffect(a);
-    root->AddEffect(b);
+    EXPECT_EQ(root->AddEffect(a), kOk);
+    EXPECT_EQ(root->AddEffect(b), kOk);
     root->AppendChild(Group("x"));
     root->AppendChild(nullptr);
     root->AppendChild(Group("y"));
@@ -297,7 +297,7 @@ TEST(SceneNode, LoadRefusesCyclesAndSharedChildren) {
 
 TEST(SceneNode, TruncatedStreamsFailCleanly) {
     Pointer<SceneNode> root = Group("root");
-    root->AddEffect(new RecordingSceneEffect());
+    EXPECT_EQ(root->AddEffect(new RecordingSceneEffect()), kOk);
     root->AppendChild(Group("child"));
     Stream full(0, 1024);
     ASSERT_EQ(full.WriteLink(root), 0);

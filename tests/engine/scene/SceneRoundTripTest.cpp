@@ -61,7 +61,7 @@ Pointer<SceneNode> BuildScene() {
         m.parent->AppendChild(mesh);
     }
     group->AppendChild(inner);
-    group->AddEffect(WithName(new test::RecordingSceneEffect(), "Wrap"));
+    EXPECT_EQ(group->AddEffect(WithName(new test::RecordingSceneEffect(), "Wrap")), kOk);
     root->AppendChild(camera);
     root->AppendChild(light);
     root->AppendChild(group);

@@ -48,8 +48,8 @@ std::string ReadFile(const char* path) {
 }
 
 void SetResource(const std::string& bytes) {
-    os::ResourceTable::Add(SoundManager::kResourceId, SoundManager::kResourceType, bytes.data(),
-                           static_cast<uint32_t>(bytes.size()));
+    EXPECT_TRUE(os::ResourceTable::Add(SoundManager::kResourceId, SoundManager::kResourceType, bytes.data(),
+                           static_cast<uint32_t>(bytes.size())));
 }
 
 const std::string kLinked(os::kLinkedLibrarySignature);

@@ -53,7 +53,7 @@ protected:
     // stays open so the back buffer can be read.
     void DrawUnder(SceneNodeEffect* effect, GeometryNode* quad, const ColorRGBA& clear) {
         Pointer<SceneNode> root = new SceneNode(String("root"), 1, 1);
-        if (effect != nullptr) root->AddEffect(effect);
+        if (effect != nullptr) EXPECT_EQ(root->AddEffect(effect), kOk);
         if (quad != nullptr) root->AppendChild(new PassNode(pass_, quad));
         ASSERT_EQ(renderer_->BeginScene(), 0);
         renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, clear, 1.0f, 0);
@@ -294,13 +294,13 @@ protected:
         controller_ = new RenderShadowmapEffectController();
         effect_->AttachController(controller_);
         root_ = new SceneNode(String("root"), 2, 1);
-        root_->AddEffect(effect_);
+        EXPECT_EQ(root_->AddEffect(effect_), kOk);
         plane_ = Square(5.0f, 0.0f);
         caster_ = Square(1.0f, 2.0f);
         root_->AppendChild(plane_);
         root_->AppendChild(caster_);
-        effect_->GetNodes().Add(plane_);
-        effect_->GetNodes().Add(caster_);
+        EXPECT_EQ(effect_->GetNodes().Add(plane_), kOk);
+        EXPECT_EQ(effect_->GetNodes().Add(caster_), kOk);
         root_->Update(0.0, false);
     }
 
@@ -372,8 +372,8 @@ TEST_F(D3D9SceneTest, ReflectionTextureHoldsTheMirrorImage) {
     reflection->AttachController(controller);
     Pointer<Triangles> red = Square(0.5f, 2.5f, {1, 0, 0, 1});
     Pointer<Triangles> green = Square(0.5f, 1.0f, {0, 1, 0, 1});
-    controller->GetNodes().Add(red);
-    controller->GetNodes().Add(green);
+    EXPECT_EQ(controller->GetNodes().Add(red), kOk);
+    EXPECT_EQ(controller->GetNodes().Add(green), kOk);
     camera_->GetLocal().translation = {0.0f, 1.75f, -12.0f};
     camera_->LookAlong(Normalize(Vector3{0.0f, -0.1f, 1.0f}));
     camera_->Update(0.0, false);

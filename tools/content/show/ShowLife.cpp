@@ -179,9 +179,10 @@ int BuildFlag(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
         Pointer<NodeAnimationController> bone = AnimateNode(*bones[i], "Flutter", wave, 1.6);
         if (bone == nullptr) return 1;
         bone->SetActive(false);
-        skeleton->AddBoneController(bone);
-        skin->AddBone(bones[i], Transform::Make({1, 1, 1}, Quaternion::Identity(),
-                                                -(top + Vector3{kBoneSpacing * i, 0, 0})));
+        if (skeleton->AddBoneController(bone) != kOk ||
+            skin->AddBone(bones[i], Transform::Make({1, 1, 1}, Quaternion::Identity(),
+                                                    -(top + Vector3{kBoneSpacing * i, 0, 0}))) != kOk)
+            return 1;
         parent = bones[i];
     }
     if (PlayLooping(*skeleton, MakeNodeAnimation("Flutter", {Pose{}, Pose{}}), 1.6) != 0 ||

@@ -43,7 +43,7 @@ Pointer<ShadowmapEffect> SunShadows(ShowAssets& assets, const ShowWorld& world) 
         // What is never drawn casts nothing either.
         bool drawn = true;
         for (int32_t k = 0; k < unseen.Count(); ++k) drawn = drawn && unseen[k] != solids[i];
-        if (drawn) shadows->GetNodes().Add(static_cast<Triangles*>(solids[i]));
+        if (drawn && shadows->GetNodes().Add(static_cast<Triangles*>(solids[i])) != kOk) return nullptr;
     }
     return shadows;
 }
@@ -89,8 +89,7 @@ Pointer<SceneNode> BuildShowScene(ShowAssets& assets) {
     bloom->bloomWeight = 0.22f;
     bloom->sceneWeight = 0.85f;
     bloom->bloomTint = {1.0f, 0.85f, 0.7f, 1.0f};
-    show->AddEffect(bloom);
-    shadowed->AddEffect(shadows);
+    if (show->AddEffect(bloom) != kOk || shadowed->AddEffect(shadows) != kOk) return nullptr;
     if (!AddChild(shadowed, world.shadowed) || !AddChild(show, world.sky) || !AddChild(show, shadowed) || !AddChild(show, world.water) ||
         !AddChild(show, world.glows) || !AddChild(root, show) || !AddChild(root, cameras) || !AddChild(root, life.sounds) ||
         !AddChild(root, assets.Sun()) || BuildShots(*root, *cameras, life) != 0)

@@ -132,7 +132,7 @@ int BuildSky(ShowAssets& assets, ShowWorld& world) {
     Pointer<PostRenderEffect> film = new (std::nothrow) PostRenderEffect();
     if (world.sky == nullptr || band == nullptr || film == nullptr) return 1;
     film->SetFilm(true);
-    band->AddEffect(film);
+    if (band->AddEffect(film) != kOk) return 1;
     const bool ok = AddChild(world.sky, SkyDome(assets)) && AddChild(world.sky, Stars(assets)) && AddChild(world.sky, SunFlare(assets)) &&
                     AddChild(world.sky, band);
     return ok ? 0 : 1;
@@ -508,10 +508,8 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     pondMirror->SetWaterNode(pond);
     // What the water shows: the sky and the whole harbour above it; below
     // the sea, the ground.
-    for (auto* mirror : {seaMirror.Get(), pondMirror.Get()}) {
-        mirror->GetNodes().Add(world.sky);
-        mirror->GetNodes().Add(world.shadowed);
-    }
+    for (auto* mirror : {seaMirror.Get(), pondMirror.Get()})
+        if (mirror->GetNodes().Add(world.sky) != kOk || mirror->GetNodes().Add(world.shadowed) != kOk) return 1;
     // Deep water beyond the ground's edge: the refraction shows a dark
     // floor there instead of nothing.
     // A grid like the sea's, so its haze too is right near the camera. It
@@ -526,8 +524,8 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     deep->SetColor({0.056f, 0.103f, 0.112f, 1.0f});
     Pointer<Triangles> seaFloor = MakeShape(floorMesh, "Sea Floor", deep, false, false);
     if (seaFloor == nullptr || !AddChild(world.unseen, seaFloor)) return 1;
-    seaDepths->GetNodes().Add(world.shadowed->GetChild(0));
-    seaDepths->GetNodes().Add(seaFloor);
+    if (seaDepths->GetNodes().Add(world.shadowed->GetChild(0)) != kOk || seaDepths->GetNodes().Add(seaFloor) != kOk)
+        return 1;
     return AddChild(world.water, sea) && AddChild(world.water, pond) ? 0 : 1;
 }
 

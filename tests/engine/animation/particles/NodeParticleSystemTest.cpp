@@ -45,7 +45,7 @@ public:
         ProbeEffect* probe_;
     };
 
-    ProbeEffect() { AddTechnique(new ProbeTechnique(this)); }
+    ProbeEffect() { EXPECT_EQ(AddTechnique(new ProbeTechnique(this)), kOk); }
 
     std::vector<Transform> seen;
 };

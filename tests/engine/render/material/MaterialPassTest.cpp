@@ -157,7 +157,7 @@ TEST_F(MaterialPassDrawing, SkinnedPassBindsTheSkinAndItsBones) {
     Pointer<Node> bone = new Node(String("bone"));
     bone->SetLocal(Transform::Make({1, 1, 1}, Quaternion(), {0, 7, 0}));
     bone->Update(0, false);
-    skin->AddBone(bone, Transform::Identity());
+    EXPECT_EQ(skin->AddBone(bone, Transform::Identity()), kOk);
     skin->SetBindVertices(Named(new Vector3Buffer(3, nullptr), "bind"));
     skin->SetWeights(Named(new Vector4Buffer(3, nullptr), "weights"));
     skin->SetBoneIndices(Named(new Vector4Buffer(3, nullptr), "bones"));

@@ -34,7 +34,7 @@ struct PostRendering : ::testing::Test {
     PostRendering() {
         camera->Update(0.0, false);
         renderer->SetCamera(camera);
-        root->AddEffect(effect);
+        EXPECT_EQ(root->AddEffect(effect), kOk);
     }
 
     // The size of a texture's image as "w x h".
@@ -133,7 +133,7 @@ TEST_F(PostRendering, HostileDownsampleScaleMakesNoHugeTextures) {
         Pointer<Bloom5PostRenderEffect> bloom = new Bloom5PostRenderEffect();
         bloom->downsampleScale = scale;
         Pointer<SceneNode> node = new SceneNode();
-        node->AddEffect(bloom);
+        EXPECT_EQ(node->AddEffect(bloom), kOk);
         node->Draw(*renderer);
         const Texture* downsample = bloom->GetDownsampleTexture();
         if (downsample != nullptr) {

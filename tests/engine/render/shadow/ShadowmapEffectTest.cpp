@@ -60,8 +60,8 @@ struct ShadowmapDrawing : ::testing::Test {
         light->Update(0.0, false);
         effect->SetLight(light);
         effect->SetShadowmap(map);
-        effect->GetNodes().Add(Receiver("plane"));
-        effect->GetNodes().Add(Receiver("box"));
+        EXPECT_EQ(effect->GetNodes().Add(Receiver("plane")), kOk);
+        EXPECT_EQ(effect->GetNodes().Add(Receiver("box")), kOk);
         controller->SetOwner(effect);
     }
 
@@ -100,7 +100,7 @@ TEST_F(ShadowmapDrawing, WithoutShadowMapsTheChildrenDrawUndarkenedAndNothingIsL
     renderer->Capabilities().hardwareShadowMaps = false;
     test::LogCapture log;
     Pointer<SceneNode> root = new SceneNode(String("root"), 0, 1);
-    root->AddEffect(effect);
+    EXPECT_EQ(root->AddEffect(effect), kOk);
     root->Draw(*renderer);
     EXPECT_EQ(renderer->Count("DrawIndexedStreams"), 0);
     EXPECT_EQ(renderer->Count("DrawUnindexed(0)"), 1);
@@ -125,7 +125,7 @@ TEST_F(ShadowmapDrawing, ReceiverPassPicksTheStageAndProgramByLevelAndSoftFlag) 
         fresh->SetLight(light);
         fresh->SetShadowmap(map);
         fresh->softShadows = c.soft;
-        fresh->GetNodes().Add(Receiver("plane"));
+        EXPECT_EQ(fresh->GetNodes().Add(Receiver("plane")), kOk);
         ASSERT_EQ(fresh->GetPassCount(*renderer), 2);
         renderer->ClearCalls();
         renderer->pixelConstants.clear();
@@ -275,7 +275,7 @@ TEST(ShadowmapEffect, RoundTripKeepsEveryField) {
     effect->depthBias = 3.0f;
     effect->slopeScaleBias = 1.5f;
     effect->fitThreshold = 0.25f;
-    effect->GetNodes().Add(Receiver("plane"));
+    EXPECT_EQ(effect->GetNodes().Add(Receiver("plane")), kOk);
     Pointer<ShadowmapEffect> read = test::RoundTrip(effect.Get());
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->GetLight()->GetName(), String("sun"));

@@ -46,7 +46,7 @@ struct ScreenspaceRendering : ::testing::Test {
         camera->Update(0.0, false);
         renderer->SetCamera(camera);
         target->AttachController(controller);
-        controller->GetNodes().Add(witness);
+        EXPECT_EQ(controller->GetNodes().Add(witness), kOk);
     }
 
     Pointer<RecordingRenderer> renderer = new RecordingRenderer();
@@ -114,8 +114,8 @@ TEST_F(RefractRendering, NodesAreDrawnUnmirroredFromTheSameView) {
 TEST(RenderScreenspaceTextureController, RoundTripKeepsTheWaterNodeAndTheNodes) {
     Pointer<RenderScreenspaceRefractTextureController> controller = new RenderScreenspaceRefractTextureController();
     controller->SetWaterNode(new SceneNode(String("water"), 0, 1));
-    controller->GetNodes().Add(new SceneNode(String("rock"), 0, 1));
-    controller->GetNodes().Add(new SceneNode(String("tree"), 0, 1));
+    EXPECT_EQ(controller->GetNodes().Add(new SceneNode(String("rock"), 0, 1)), kOk);
+    EXPECT_EQ(controller->GetNodes().Add(new SceneNode(String("tree"), 0, 1)), kOk);
     Pointer<RenderScreenspaceRefractTextureController> read = test::RoundTrip(controller.Get());
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->GetWaterNode()->GetName(), String("water"));

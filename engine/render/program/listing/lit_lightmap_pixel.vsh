@@ -1,0 +1,32 @@
+vs_2_0
+; in: v0 position, v1 normal, v2 texture coordinates, v3 light-map coordinates
+; c0-c3 world*view*projection, c4-c7 world*view, c8 camera (object space),
+; c9 fog register, c10 wave register
+; out: position, texture coordinates, normal (t1), eye - P (t2), fog
+def c90, 0.5077, -0.421, 0.3, -0.6
+def c91, 0.25, 0.5, 1.31415, 0.15915494
+def c92, -24.980804, 60.145809, -85.453789, 64.939354
+def c93, -19.739208, 1, 0, 0
+def c94, 2.7182817, 0.0000000001, 0, 1
+dcl_position v0
+dcl_normal v1
+dcl_texcoord0 v2
+dcl_texcoord1 v3
+mov r0, v0
+m4x4 oPos, r0, c0
+; what the per-pixel lighting interpolates
+mov oT0, v2
+mov oT1.xyz, v1
+add oT2.xyz, c8, -r0
+mov oT3, v3
+; fog = 1 / e^((density z)^exponent), 1 where z <= 0
+dp4 r10.x, v0, c6
+mul r10.x, r10.x, c9.x
+max r10.x, r10.x, c94.y
+log r10.x, r10.x
+mul r10.x, r10.x, c9.y
+exp r10.x, r10.x
+log r10.y, c94.x
+mul r10.x, r10.x, -r10.y
+exp r10.x, r10.x
+mov oFog, r10.x
