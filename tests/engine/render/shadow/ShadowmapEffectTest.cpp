@@ -168,9 +168,9 @@ TEST_F(ShadowmapDrawing, ReceiversOutsideTheViewAreNotDrawn) {
     Pointer<ShadowmapEffect> fresh = new ShadowmapEffect();
     fresh->SetLight(light);
     fresh->SetShadowmap(map);
-    fresh->GetNodes().Add(Placed("ahead", {0.0f, 0.0f, 20.0f}, 1.0f));
-    fresh->GetNodes().Add(Placed("behind", {0.0f, 0.0f, -20.0f}, 1.0f));
-    fresh->GetNodes().Add(Placed("aside", {60.0f, 0.0f, 20.0f}, 1.0f));
+    ASSERT_EQ(fresh->GetNodes().Add(Placed("ahead", {0.0f, 0.0f, 20.0f}, 1.0f)), kOk);
+    ASSERT_EQ(fresh->GetNodes().Add(Placed("behind", {0.0f, 0.0f, -20.0f}, 1.0f)), kOk);
+    ASSERT_EQ(fresh->GetNodes().Add(Placed("aside", {60.0f, 0.0f, 20.0f}, 1.0f)), kOk);
     ASSERT_EQ(fresh->GetPassCount(*renderer), 2);
     renderer->ClearCalls();
     fresh->GetPass(1)->Draw(*renderer);
@@ -209,8 +209,8 @@ TEST_F(ShadowmapDrawing, OnlyCastersThatCanDarkenTheViewAreDrawnIntoTheMap) {
         fresh->SetLight(light);
         fresh->SetShadowmap(map);
         fresh->fitToCamera = c.fitToCamera;
-        fresh->GetNodes().Add(Placed("ground", {0.0f, -1.0f, 20.0f}, 10.0f));
-        fresh->GetNodes().Add(Placed(c.name, c.center, 1.0f));
+        ASSERT_EQ(fresh->GetNodes().Add(Placed("ground", {0.0f, -1.0f, 20.0f}, 10.0f)), kOk);
+        ASSERT_EQ(fresh->GetNodes().Add(Placed(c.name, c.center, 1.0f)), kOk);
         Pointer<RenderShadowmapEffectController> render = new RenderShadowmapEffectController();
         render->SetOwner(fresh);
         renderer->ClearCalls();
