@@ -420,8 +420,9 @@ int BuildMeadow(ShowWorld& world) {
 // The off-screen images' sides: powers of two, at most 512. Every texel is
 // drawn again each frame on a software rasteriser, and the images are
 // sampled through ripples that blur them anyway, so half of the screen's
-// size is enough for the sea and the pond.
-constexpr int kSeaReflectionSide = 256;
+// size is enough for the sea's depths and the pond. The sea's mirror keeps
+// 512: at 256 the sky's reflection just below the horizon shows as a band.
+constexpr int kSeaReflectionSide = 512;
 constexpr int kSeaRefractionSide = 256;
 constexpr int kPondReflectionSide = 256;
 
