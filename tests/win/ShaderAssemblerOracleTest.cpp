@@ -14,6 +14,7 @@
 #include "engine/core/GrowableArray.h"
 #include "engine/render/program/MaterialPrograms.h"
 #include "engine/render/shader/ShaderAssembler.h"
+#include "tests/support/TextFile.h"
 
 namespace {
 
@@ -27,17 +28,6 @@ std::vector<std::string> CorpusFiles() {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
-}
-
-std::string ReadText(const std::string& path) {
-    std::string text;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return text;
-    char block[4096];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-    std::fclose(file);
-    return text;
 }
 
 std::vector<uint32_t> OracleTokens(const std::string& text, std::string& errors) {
@@ -77,7 +67,8 @@ void ExpectOracleTokens(const std::string& text) {
 TEST(ShaderAssemblerOracle, EveryCorpusProgramMatchesTheOracle) {
     for (const std::string& name : CorpusFiles()) {
         SCOPED_TRACE(name);
-        std::string text = ReadText(std::string(ZEL_SHADER_CORPUS "/") + name);
+        std::string text;
+        ASSERT_TRUE(zel::test::ReadTextFile(std::string(ZEL_SHADER_CORPUS "/") + name, text));
         ASSERT_FALSE(text.empty());
         ExpectOracleTokens(text);
     }

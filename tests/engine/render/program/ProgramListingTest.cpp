@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/render/program/MaterialPrograms.h"
+#include "tests/support/TextFile.h"
 
 namespace zel {
 namespace {
@@ -18,17 +19,6 @@ std::string ListingDirectory() {
     std::string path = __FILE__;
     path.resize(path.rfind("/tests/engine/render/program"));
     return path + "/engine/render/program/listing";
-}
-
-// False when the file cannot be opened.
-bool ReadListing(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    char block[4096];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-    std::fclose(file);
-    return true;
 }
 
 constexpr const char* kRegenerate = "; write the listings again: cmake --build build/native --target zel_program_listings";
@@ -41,7 +31,7 @@ TEST(ProgramListings, EveryShippedProgramMatchesItsListingAndNoListingIsLeftOver
     for (int32_t i = 0; i < count; ++i) {
         names.insert(programs[i].name);
         std::string listing;
-        ASSERT_TRUE(ReadListing(directory + "/" + programs[i].name, listing)) << programs[i].name << kRegenerate;
+        ASSERT_TRUE(test::ReadTextFile(directory + "/" + programs[i].name, listing)) << programs[i].name << kRegenerate;
         EXPECT_EQ(std::string(programs[i].text), listing) << programs[i].name << kRegenerate;
     }
     DIR* dir = opendir(directory.c_str());

@@ -8,6 +8,7 @@
 
 #include "engine/core/GrowableArray.h"
 #include "engine/render/shader/ShaderAssembler.h"
+#include "tests/support/TextFile.h"
 
 namespace zel {
 namespace {
@@ -264,13 +265,8 @@ TEST(ShaderAssembler, EveryCorpusProgramAssembles) {
         bool program = name.size() > 4 && (name.ends_with(".vsh") || name.ends_with(".psh"));
         if (!program) continue;
         SCOPED_TRACE(name);
-        std::FILE* file = std::fopen((directory + "/" + name).c_str(), "rb");
-        ASSERT_NE(file, nullptr);
         std::string text;
-        char block[4096];
-        size_t got = 0;
-        while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-        std::fclose(file);
+        ASSERT_TRUE(test::ReadTextFile(directory + "/" + name, text));
         Assembled out = Assemble(text);
         EXPECT_EQ(out.result, 0) << out.error.line << ":" << out.error.column << " " << out.error.message;
         EXPECT_EQ(out.tokens.back(), 0xFFFFu);
