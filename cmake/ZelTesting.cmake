@@ -62,48 +62,71 @@ endfunction()
 
 # zel_add_gtest(NAME name SOURCES ... [LIBS ...] [LABELS ...] [FIXTURES name]
 #               [SHARDS n] [DISPLAY] [SCREEN name])
-# One GoogleTest executable. Natively each test case is its own CTest test;
-# on win64 the whole executable is one CTest test run under Wine, or SHARDS
-# tests (name_0, name_1, ...) that each run a share of its cases. DISPLAY
-# marks tests that open windows (label "display", and WINDOWS of
-# zel_wine_test); SCREEN picks their screen; FIXTURES names the fixture the
-# native test cases require.
+# One GoogleTest executable. Natively each test case is its own CTest test,
+# unless ZEL_TEST_WHOLE_PROGRAMS is on; on win64, and natively with that
+# option, the whole executable is one CTest test, or SHARDS tests (name_0,
+# name_1, ...) that each run a share of its cases. DISPLAY marks tests that
+# open windows (label "display", and WINDOWS of zel_wine_test); SCREEN picks
+# their screen; FIXTURES names the fixture the tests require.
+#
+# Test code is most of what a fresh tree compiles and little of what a run
+# spends, so it builds unoptimised with line tables only (the engine it calls
+# keeps the tree's level), and the test framework's header is compiled once
+# per executable.
 function(zel_add_gtest)
   cmake_parse_arguments(T "DISPLAY" "NAME;SCREEN;FIXTURES;SHARDS" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${ZEL_GTEST_LIBS})
+  target_compile_options(${T_NAME} PRIVATE -O0 -g1)
+  if(ZEL_SANITIZE)
+    # The undefined-behaviour checks are for the engine's code; in test code
+    # they double its compile time.
+    target_compile_options(${T_NAME} PRIVATE -fno-sanitize=undefined)
+  endif()
+  list(LENGTH T_SOURCES source_count)
+  if(source_count GREATER 2)
+    target_precompile_headers(${T_NAME} PRIVATE <gtest/gtest.h>)
+  endif()
+  set(labels ${T_LABELS})
   if(ZEL_WIN32)
-    set(labels ${T_LABELS} wine)
-    set(wine_options)
-    if(T_DISPLAY)
-      list(APPEND labels display)
-      list(APPEND wine_options WINDOWS)
-    endif()
-    if(T_SCREEN)
-      list(APPEND wine_options SCREEN ${T_SCREEN})
-    endif()
-    list(REMOVE_DUPLICATES labels)
-    if(NOT T_SHARDS)
-      set(T_SHARDS 1)
-    endif()
-    math(EXPR last "${T_SHARDS} - 1")
-    foreach(shard RANGE ${last})
-      set(test ${T_NAME})
-      if(T_SHARDS GREATER 1)
-        set(test ${T_NAME}_${shard})
-      endif()
-      add_test(NAME ${test} COMMAND ${T_NAME})
-      set_tests_properties(${test} PROPERTIES LABELS "${labels}" TIMEOUT 600)
-      zel_wine_test(${test} ${wine_options})
-      if(T_SHARDS GREATER 1)
-        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS}" "GTEST_SHARD_INDEX=${shard}")
-      endif()
-    endforeach()
-  else()
-    set(properties LABELS "${T_LABELS}" TIMEOUT 300)
+    list(APPEND labels wine)
+  endif()
+  if(NOT ZEL_WIN32 AND NOT ZEL_TEST_WHOLE_PROGRAMS)
+    set(properties LABELS "${labels}" TIMEOUT 300)
     if(T_FIXTURES)
       list(APPEND properties FIXTURES_REQUIRED ${T_FIXTURES})
     endif()
     gtest_discover_tests(${T_NAME} PROPERTIES ${properties} DISCOVERY_TIMEOUT 60)
+    return()
   endif()
+  set(wine_options)
+  if(T_DISPLAY)
+    list(APPEND labels display)
+    list(APPEND wine_options WINDOWS)
+  endif()
+  if(T_SCREEN)
+    list(APPEND wine_options SCREEN ${T_SCREEN})
+  endif()
+  list(REMOVE_DUPLICATES labels)
+  if(NOT T_SHARDS)
+    set(T_SHARDS 1)
+  endif()
+  math(EXPR last "${T_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    set(test ${T_NAME})
+    if(T_SHARDS GREATER 1)
+      set(test ${T_NAME}_${shard})
+    endif()
+    add_test(NAME ${test} COMMAND ${T_NAME})
+    set_tests_properties(${test} PROPERTIES LABELS "${labels}" TIMEOUT 600)
+    if(ZEL_WIN32)
+      zel_wine_test(${test} ${wine_options})
+    endif()
+    if(T_FIXTURES)
+      set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${T_FIXTURES})
+    endif()
+    if(T_SHARDS GREATER 1)
+      set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS}" "GTEST_SHARD_INDEX=${shard}")
+    endif()
+  endforeach()
 endfunction()

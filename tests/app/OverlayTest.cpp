@@ -6,12 +6,12 @@
 namespace zel {
 namespace {
 
-struct TextCase {
+struct OverlayCase {
     const char* text;
     int32_t draws;
 };
 
-class OverlayTextDrawTest : public ::testing::TestWithParam<TextCase> {};
+class OverlayTextDrawTest : public ::testing::TestWithParam<OverlayCase> {};
 
 // One quad per glyph, none for a space; without the archive mounted the
 // glyph pictures are missing and the quads are still drawn.
@@ -29,8 +29,8 @@ TEST_P(OverlayTextDrawTest, DrawsOneQuadPerGlyph) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OverlayTextDrawTest,
-    ::testing::Values(TextCase{"60", 2}, TextCase{"12:30:00 pm ", 10}, TextCase{"9:05:00", 7}, TextCase{"", 0},
-                      TextCase{"x y", 0}));
+    ::testing::Values(OverlayCase{"60", 2}, OverlayCase{"12:30:00 pm ", 10}, OverlayCase{"9:05:00", 7}, OverlayCase{"", 0},
+                      OverlayCase{"x y", 0}));
 
 TEST(OverlayTest, GlyphIndexCoversTheOverlayCharacters) {
     EXPECT_EQ(Overlay::GlyphIndex('0'), 0);

@@ -19,26 +19,26 @@ std::vector<std::pair<std::string, std::string>> Lines(const std::string& text) 
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-struct TextCase {
+struct SettingsTextCase {
     const char* name;
     std::string text;
     Pairs expected;
 };
 
-class SettingsTextTest : public ::testing::TestWithParam<TextCase> {};
+class SettingsTextTest : public ::testing::TestWithParam<SettingsTextCase> {};
 
 TEST_P(SettingsTextTest, SplitsLines) { EXPECT_EQ(Lines(GetParam().text), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsTextTest,
     ::testing::Values(
-        TextCase{"TrailingComment", "Volume = 50; \xC3\xF0\xEE\xEC\xEA\xEE\xF1\xF2\xFC", {{"Volume", "50"}}},
-        TextCase{"Flag", "Hour24 = 1", {{"Hour24", "1"}}},
-        TextCase{"CommentLine", "; \xCF\xEE\xEB\xFC\xE7\xEE\xE2\xE0\xF2\xE5\xEB\xFC\r\nShowFPS = 0", {{"ShowFPS", "0"}}},
-        TextCase{"AllLineEnds", "A = 1\rB = 2\nC = 3\r\n\r\nD = 4", {{"A", "1"}, {"B", "2"}, {"C", "3"}, {"D", "4"}}},
-        TextCase{"VerbatimValue", "RegistryPath = Software\\\\Zel ;x", {{"RegistryPath", "Software\\\\Zel "}}},
-        TextCase{"FirstSeparatorSplits", "Mes = a = b", {{"Mes", "a = b"}}},
-        TextCase{"NoSeparator", "Volume=50", {{"", ""}}},
-        TextCase{"Empty", "", {}}),
+        SettingsTextCase{"TrailingComment", "Volume = 50; \xC3\xF0\xEE\xEC\xEA\xEE\xF1\xF2\xFC", {{"Volume", "50"}}},
+        SettingsTextCase{"Flag", "Hour24 = 1", {{"Hour24", "1"}}},
+        SettingsTextCase{"CommentLine", "; \xCF\xEE\xEB\xFC\xE7\xEE\xE2\xE0\xF2\xE5\xEB\xFC\r\nShowFPS = 0", {{"ShowFPS", "0"}}},
+        SettingsTextCase{"AllLineEnds", "A = 1\rB = 2\nC = 3\r\n\r\nD = 4", {{"A", "1"}, {"B", "2"}, {"C", "3"}, {"D", "4"}}},
+        SettingsTextCase{"VerbatimValue", "RegistryPath = Software\\\\Zel ;x", {{"RegistryPath", "Software\\\\Zel "}}},
+        SettingsTextCase{"FirstSeparatorSplits", "Mes = a = b", {{"Mes", "a = b"}}},
+        SettingsTextCase{"NoSeparator", "Volume=50", {{"", ""}}},
+        SettingsTextCase{"Empty", "", {}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(SettingsTextTest, StopsWhenVisitorRefuses) {

@@ -7,11 +7,11 @@ namespace zel {
 namespace {
 
 double gNow = 0.0;
-double FakeTicks() { return gNow; }
+double FakeTimerTicks() { return gNow; }
 
 TEST(TimerTest, DeltaIsSecondsSinceLastRead) {
     gNow = 1000.0;
-    Timer timer(&FakeTicks);
+    Timer timer(&FakeTimerTicks);
     timer.Start();
     gNow = 1016.0;
     EXPECT_DOUBLE_EQ(timer.Delta(), 0.016);

@@ -23,8 +23,8 @@ using Calls = std::vector<std::string>;
 
 // A sound node with a channel (stream 101) and a controller whose sound
 // animation is off on the first half of the track and on on the second.
-struct Rig {
-    Rig() : node(new SoundNode()), controller(new SoundNodeAnimationController()) {
+struct SoundRig {
+    SoundRig() : node(new SoundNode()), controller(new SoundNodeAnimationController()) {
         node->LoadSound(files.Add("engine.ogg", "vroom"), false);
         node->AttachController(controller);
         Pointer<SoundNodeAnimation> animation =
@@ -45,7 +45,7 @@ struct Rig {
 };
 
 TEST(SoundNodeAnimationController, AFalseKeyStopsAPlayingChannel) {
-    Rig rig;
+    SoundRig rig;
     FakeSoundLibrary::playing.insert(101);
     rig.At(0.25);
     EXPECT_EQ(FakeSoundLibrary::calls, (Calls{"ChannelIsActive(101)", "ChannelStop(101)", "ChannelStop(101)"}));
@@ -54,14 +54,14 @@ TEST(SoundNodeAnimationController, AFalseKeyStopsAPlayingChannel) {
 }
 
 TEST(SoundNodeAnimationController, AFalseKeyStillStopsOnceWhenNothingPlays) {
-    Rig rig;
+    SoundRig rig;
     rig.At(0.25);
     EXPECT_EQ(FakeSoundLibrary::calls, (Calls{"ChannelIsActive(101)", "ChannelStop(101)"}));
     EXPECT_FALSE(rig.node->IsPlaying());
 }
 
 TEST(SoundNodeAnimationController, ATrueKeyStartsAStoppedChannelFromTheBeginning) {
-    Rig rig;
+    SoundRig rig;
     rig.node->SetPlaying(false);
     rig.At(0.75);
     EXPECT_EQ(FakeSoundLibrary::calls, (Calls{"ChannelIsActive(101)", "ChannelPlay(101,1)", "ChannelPlay(101,0)"}));
@@ -69,14 +69,14 @@ TEST(SoundNodeAnimationController, ATrueKeyStartsAStoppedChannelFromTheBeginning
 }
 
 TEST(SoundNodeAnimationController, ATrueKeyDoesNotRestartAPlayingChannel) {
-    Rig rig;
+    SoundRig rig;
     FakeSoundLibrary::playing.insert(101);
     rig.At(0.75);
     EXPECT_EQ(FakeSoundLibrary::calls, (Calls{"ChannelIsActive(101)", "ChannelPlay(101,0)"}));
 }
 
 TEST(SoundNodeAnimationController, WithoutKeysTheSoundPlays) {
-    Rig rig;
+    SoundRig rig;
     Pointer<SoundNodeAnimationController> bare = new SoundNodeAnimationController();
     rig.node->AttachController(bare);
     rig.node->SetPlaying(false);
@@ -86,7 +86,7 @@ TEST(SoundNodeAnimationController, WithoutKeysTheSoundPlays) {
 }
 
 TEST(SoundNodeAnimationController, TheLastStageWithKeysDecides) {
-    Rig rig;
+    SoundRig rig;
     Pointer<SoundNodeAnimation> on = MakeBoolAnimation<SoundNodeAnimation>("on", {{0.0, true}});
     Pointer<SoundNodeAnimation> off = MakeBoolAnimation<SoundNodeAnimation>("off", {{0.0, false}});
     Pointer<SoundNodeAnimationController> controller = new SoundNodeAnimationController();
@@ -121,7 +121,7 @@ TEST(SoundNodeAnimationController, ANodeWithoutChannelOnlyChangesItsFlag) {
 }
 
 TEST(SoundNodeAnimationController, WithinTheNodeUpdateTheControllerRunsFirst) {
-    Rig rig;
+    SoundRig rig;
     rig.controller->SetPhase(0.1);
     rig.node->Update(0.1, false);  // key off: the node's own update plays nothing
     EXPECT_EQ(FakeSoundLibrary::Count("ChannelPlay"), 0);
@@ -134,7 +134,7 @@ TEST(SoundNodeAnimationController, WithinTheNodeUpdateTheControllerRunsFirst) {
 }
 
 TEST(SoundNodeAnimationController, IgnoresOtherOwnersOtherKeysAndTheInactiveState) {
-    Rig rig;
+    SoundRig rig;
     rig.controller->SetActive(false);
     rig.At(0.25);
     EXPECT_TRUE(rig.node->IsPlaying());
@@ -157,7 +157,7 @@ TEST(SoundNodeAnimationController, IgnoresOtherOwnersOtherKeysAndTheInactiveStat
 }
 
 TEST(SoundNodeAnimationController, StreamsAsItsOwnClass) {
-    Rig rig;
+    SoundRig rig;
     Pointer<SoundNodeAnimationController> loaded = test::RoundTrip(rig.controller.Get());
     ASSERT_NE(loaded, nullptr);
     ASSERT_EQ(loaded->GetAnimationCount(), 1);

@@ -17,10 +17,10 @@ namespace {
 
 using test::Near;
 
-Transform At(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
+Transform CameraAt(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
 
-struct Rig {
-    Rig() : root(new SceneNode()), camera(new Camera()), target(new SceneNode()), controller(new TargetCameraController()) {
+struct CameraRig {
+    CameraRig() : root(new SceneNode()), camera(new Camera()), target(new SceneNode()), controller(new TargetCameraController()) {
         root->AppendChild(camera);
         root->AppendChild(target);
         camera->AttachController(controller);
@@ -45,9 +45,9 @@ TEST(TargetCameraController, LooksAtTheTargetInWorldSpace) {
         {{1, 1, 1}, {4, 5, 1}, {0.6f, 0.8f, 0}},
     };
     for (const Case& c : cases) {
-        Rig rig;
-        rig.camera->SetLocal(At(c.cameraAt));
-        rig.target->SetLocal(At(c.targetAt));
+        CameraRig rig;
+        rig.camera->SetLocal(CameraAt(c.cameraAt));
+        rig.target->SetLocal(CameraAt(c.targetAt));
         rig.target->Update(0, false);
         rig.camera->Update(0, false);
         EXPECT_TRUE(Near(rig.camera->GetDirection(), c.direction)) << c.targetAt.x;
@@ -60,10 +60,10 @@ TEST(TargetCameraController, LooksAtTheTargetInWorldSpace) {
 }
 
 TEST(TargetCameraController, ParentTransformsPlaceTheCameraFirst) {
-    Rig rig;
-    rig.root->SetLocal(At({0, 0, 100}));
-    rig.camera->SetLocal(At({10, 0, 0}));
-    rig.target->SetLocal(At({0, 0, 0}));
+    CameraRig rig;
+    rig.root->SetLocal(CameraAt({0, 0, 100}));
+    rig.camera->SetLocal(CameraAt({10, 0, 0}));
+    rig.target->SetLocal(CameraAt({0, 0, 0}));
     rig.root->Update(0, false);
     rig.root->Update(0, false);  // the target's world from the first frame
     EXPECT_TRUE(Near(rig.camera->GetPosition(), {10, 0, 100}));
@@ -71,8 +71,8 @@ TEST(TargetCameraController, ParentTransformsPlaceTheCameraFirst) {
 }
 
 TEST(TargetCameraController, TargetStraightAboveGivesAZeroRightAxisButFiniteValues) {
-    Rig rig;
-    rig.target->SetLocal(At({0, 10, 0}));
+    CameraRig rig;
+    rig.target->SetLocal(CameraAt({0, 10, 0}));
     rig.target->Update(0, false);
     rig.camera->Update(0, false);
     const Quaternion q = rig.camera->GetWorld().rotation;
@@ -83,10 +83,10 @@ TEST(TargetCameraController, TargetStraightAboveGivesAZeroRightAxisButFiniteValu
 }
 
 TEST(TargetCameraController, ATargetUpdatedLaterIsSeenAtItsPreviousPosition) {
-    Rig rig;  // the camera is the root's first child, the target its second
-    rig.target->SetLocal(At({10, 0, 0}));
+    CameraRig rig;  // the camera is the root's first child, the target its second
+    rig.target->SetLocal(CameraAt({10, 0, 0}));
     rig.root->Update(0, false);
-    rig.target->SetLocal(At({0, 0, 10}));
+    rig.target->SetLocal(CameraAt({0, 0, 10}));
     rig.root->Update(0, false);
     EXPECT_TRUE(Near(rig.camera->GetDirection(), {1, 0, 0}));
     rig.root->Update(0, false);
@@ -94,8 +94,8 @@ TEST(TargetCameraController, ATargetUpdatedLaterIsSeenAtItsPreviousPosition) {
 }
 
 TEST(TargetCameraController, DoesNothingWithoutTargetCameraOwnerOrActiveFlag) {
-    Rig rig;
-    rig.target->SetLocal(At({10, 0, 0}));
+    CameraRig rig;
+    rig.target->SetLocal(CameraAt({10, 0, 0}));
     rig.target->Update(0, false);
     rig.controller->SetActive(false);
     rig.camera->Update(0, false);
@@ -117,7 +117,7 @@ TEST(TargetCameraController, DoesNothingWithoutTargetCameraOwnerOrActiveFlag) {
 }
 
 TEST(TargetCameraController, SearchDoesNotReachTheTarget) {
-    Rig rig;
+    CameraRig rig;
     rig.target->SetName(String("goal"));
     EXPECT_EQ(rig.controller->FindByName(String("goal")), nullptr);
     ObjectArray found;

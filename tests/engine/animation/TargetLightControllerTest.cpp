@@ -17,17 +17,17 @@ namespace {
 
 using test::Near;
 
-Transform At(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
+Transform LightAt(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
 
 TEST(TargetLightController, TurnsLikeTheCameraRule) {
     const Vector3 targets[] = {{0, 0, 10}, {10, 0, 0}, {3, -4, 2}, {-1, 2, -7}};
     for (const Vector3& at : targets) {
         Pointer<SceneNode> target = new SceneNode();
-        target->SetLocal(At(at));
+        target->SetLocal(LightAt(at));
         target->Update(0, false);
 
         Pointer<Light> light = new Light(Light::kSpot);
-        light->SetLocal(At({1, 1, 1}));
+        light->SetLocal(LightAt({1, 1, 1}));
         Pointer<TargetLightController> controller = new TargetLightController();
         controller->SetTarget(target);
         light->AttachController(controller);
@@ -46,7 +46,7 @@ TEST(TargetLightController, TurnsLikeTheCameraRule) {
 
 TEST(TargetLightController, TargetStraightBelowStaysFinite) {
     Pointer<SceneNode> target = new SceneNode();
-    target->SetLocal(At({0, -5, 0}));
+    target->SetLocal(LightAt({0, -5, 0}));
     target->Update(0, false);
     Pointer<Light> light = new Light(Light::kSpot);
     Pointer<TargetLightController> controller = new TargetLightController();
@@ -59,7 +59,7 @@ TEST(TargetLightController, TargetStraightBelowStaysFinite) {
 
 TEST(TargetLightController, OnlyLightsAreTurned) {
     Pointer<SceneNode> target = new SceneNode();
-    target->SetLocal(At({10, 0, 0}));
+    target->SetLocal(LightAt({10, 0, 0}));
     target->Update(0, false);
     Pointer<Camera> camera = new Camera();
     Pointer<TargetLightController> controller = new TargetLightController();

@@ -25,21 +25,21 @@ namespace zel {
 namespace {
 
 // Little-endian words and bytes as the stream writes them.
-struct Bytes {
+struct SavedBytes {
     std::vector<uint8_t> data;
 
-    Bytes& U8(uint8_t value) {
+    SavedBytes& U8(uint8_t value) {
         data.push_back(value);
         return *this;
     }
-    Bytes& U32(uint32_t value) {
+    SavedBytes& U32(uint32_t value) {
         for (int32_t shift = 0; shift < 32; shift += 8) data.push_back(static_cast<uint8_t>(value >> shift));
         return *this;
     }
-    Bytes& I32(int32_t value) { return U32(static_cast<uint32_t>(value)); }
-    Bytes& F32(float value) { return U32(std::bit_cast<uint32_t>(value)); }
-    Bytes& Color(const ColorRGBA& c) { return F32(c.r).F32(c.g).F32(c.b).F32(c.a); }
-    Bytes& Link(const Object* object) { return I32(object != nullptr ? object->GetId() : -1); }
+    SavedBytes& I32(int32_t value) { return U32(static_cast<uint32_t>(value)); }
+    SavedBytes& F32(float value) { return U32(std::bit_cast<uint32_t>(value)); }
+    SavedBytes& Color(const ColorRGBA& c) { return F32(c.r).F32(c.g).F32(c.b).F32(c.a); }
+    SavedBytes& Link(const Object* object) { return I32(object != nullptr ? object->GetId() : -1); }
 };
 
 std::vector<uint8_t> Written(const Stream& stream, int32_t start) {
@@ -50,7 +50,7 @@ std::vector<uint8_t> Written(const Stream& stream, int32_t start) {
 // written as their IDs alone. P's Save, called on the same object, gives the
 // parent's data with the same IDs; E's Save must be that followed by `own`.
 template <class P, class E>
-void ExpectLayout(E& effect, const std::vector<Object*>& linked, const Bytes& own) {
+void ExpectLayout(E& effect, const std::vector<Object*>& linked, const SavedBytes& own) {
     Stream stream(0, 1024);
     for (Object* object : linked) ASSERT_EQ(stream.WriteLink(object), 0);
     int32_t start = stream.GetPosition();
@@ -64,7 +64,7 @@ void ExpectLayout(E& effect, const std::vector<Object*>& linked, const Bytes& ow
 
 // Fills every streamed field of the geometry effect; its bytes after the
 // effect's data.
-Bytes FillGeometry(GeometryNodeEffect& e, Controller* skin) {
+SavedBytes FillGeometry(GeometryNodeEffect& e, Controller* skin) {
     e.stageAddressModes[0] = e.stageAddressModes[2] = TextureStage::kClamp;
     e.diffuse = {0.11f, 0.12f, 0.13f, 0.14f};
     e.ambient = {0.21f, 0.22f, 0.23f, 0.24f};
@@ -85,7 +85,7 @@ Bytes FillGeometry(GeometryNodeEffect& e, Controller* skin) {
     e.waveAmplitude = 0.5f;
     e.waveSpeed = 1.5f;
     e.SetSkinController(skin);
-    Bytes own;
+    SavedBytes own;
     own.U8(0x05).Color(e.diffuse).Color(e.ambient).Color(e.specular).Color(e.emissive).F32(5.0f);
     own.U8(1).I32(7).U8(0x11).I32(9).I32(10);                       // alpha test, blend and cull flags, factors
     own.U8(1).Color(e.fogColor).F32(0.25f).F32(3.0f);               // fog
@@ -93,24 +93,24 @@ Bytes FillGeometry(GeometryNodeEffect& e, Controller* skin) {
     return own;
 }
 
-struct Case {
+struct LayoutCase {
     const char* what;
     std::function<void()> check;
 };
 
-const Case kCases[] = {
+const LayoutCase kCases[] = {
     {"geometry effect",
      [] {
          Pointer<Controller> skin = new test::TestController();
          Pointer<GeometryNodeEffect> e = new GeometryNodeEffect();
-         const Bytes own = FillGeometry(*e, skin);
+         const SavedBytes own = FillGeometry(*e, skin);
          ExpectLayout<Effect>(*e, {skin}, own);
      }},
     {"scene-node effect adds nothing",
      [] {
          Pointer<SceneNodeEffect> e = new SceneNodeEffect();
          e->SetName(String("fx"));
-         ExpectLayout<Effect>(*e, {}, Bytes{});
+         ExpectLayout<Effect>(*e, {}, SavedBytes{});
      }},
     {"shadow map",
      [] {
@@ -127,13 +127,13 @@ const Case kCases[] = {
          e->fitThreshold = 0.75f;
          ASSERT_EQ(e->GetNodes().Add(a), kOk);
          ASSERT_EQ(e->GetNodes().Add(b), kOk);
-         Bytes own;
+         SavedBytes own;
          own.Link(light).Link(map).Color(e->shadowColor).U8(0x02).F32(0.125f).F32(2.5f).F32(0.75f);
          own.I32(2).Link(a).Link(b);
          ExpectLayout<SceneNodeEffect>(*e, {light, map, a, b}, own);
          e->softShadows = false;
          e->fitToCamera = true;
-         Bytes fit;
+         SavedBytes fit;
          fit.Link(light).Link(map).Color(e->shadowColor).U8(0x01).F32(0.125f).F32(2.5f).F32(0.75f);
          fit.I32(2).Link(a).Link(b);
          ExpectLayout<SceneNodeEffect>(*e, {light, map, a, b}, fit);
@@ -142,7 +142,7 @@ const Case kCases[] = {
      [] {
          Pointer<PostRenderEffect> e = new PostRenderEffect();
          e->SetFilm(true);
-         ExpectLayout<SceneNodeEffect>(*e, {}, Bytes{}.U8(1));
+         ExpectLayout<SceneNodeEffect>(*e, {}, SavedBytes{}.U8(1));
      }},
     {"bloom",
      [] {
@@ -155,7 +155,7 @@ const Case kCases[] = {
          e->sceneWeight = 1.25f;
          e->bloomTint = {0.6f, 0.7f, 0.8f, 0.9f};
          e->downsampleScale = 0.125f;
-         Bytes own;
+         SavedBytes own;
          own.F32(0.5f).F32(0.25f).F32(3.0f).F32(0.75f).F32(1.25f).Color(e->bloomTint).F32(0.125f);
          ExpectLayout<PostRenderEffect>(*e, {}, own);
      }},
@@ -164,12 +164,12 @@ const Case kCases[] = {
          Pointer<Texture> texture = new Texture(nullptr, String("spark"));
          Pointer<SpriteEffect> e = new SpriteEffect();
          e->SetTexture(texture);
-         ExpectLayout<GeometryNodeEffect>(*e, {texture}, Bytes{}.Link(texture));
+         ExpectLayout<GeometryNodeEffect>(*e, {texture}, SavedBytes{}.Link(texture));
      }},
 };
 
 TEST(EffectStreamLayout, EachClassWritesItsOwnFieldsInOrderAfterItsParents) {
-    for (const Case& c : kCases) {
+    for (const LayoutCase& c : kCases) {
         SCOPED_TRACE(c.what);
         c.check();
     }

@@ -52,7 +52,7 @@ public:
     }
 };
 
-DisplayModeEntry Mode(uint32_t width, uint32_t height, bool fullScreen) {
+DisplayModeEntry ModeEntry(uint32_t width, uint32_t height, bool fullScreen) {
     DisplayModeEntry entry;
     entry.width = width;
     entry.height = height;
@@ -66,8 +66,8 @@ DisplayModeEntry Mode(uint32_t width, uint32_t height, bool fullScreen) {
 
 struct RendererWindow : ::testing::Test {
     RendererWindow() {
-        renderer->AddMode(Mode(1024, 768, true));
-        renderer->AddMode(Mode(0, 0, false));
+        renderer->AddMode(ModeEntry(1024, 768, true));
+        renderer->AddMode(ModeEntry(0, 0, false));
         SetWindowSystem(&windows);
     }
     ~RendererWindow() override {

@@ -403,7 +403,7 @@ TEST_P(ParticleSystemLoadClamps, NegativeValuesLoadAsZero) {
     EXPECT_TRUE(GetParam().clamped(*loaded)) << GetParam().field;
 }
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kParticleNaN = std::numeric_limits<float>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, ParticleSystemLoadClamps,
@@ -418,7 +418,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const ParticleSystem& s) { return s.burstSpread == 0; }},
         ClampCase{"speed spread", [](ParticleSystem& s) { s.speedSpread = -1; },
                   [](const ParticleSystem& s) { return s.speedSpread == 0; }},
-        ClampCase{"lifetime", [](ParticleSystem& s) { s.lifetime = kNaN; },
+        ClampCase{"lifetime", [](ParticleSystem& s) { s.lifetime = kParticleNaN; },
                   [](const ParticleSystem& s) { return s.lifetime == 0; }},
         ClampCase{"lifetime spread", [](ParticleSystem& s) { s.lifetimeSpread = -1; },
                   [](const ParticleSystem& s) { return s.lifetimeSpread == 0; }},

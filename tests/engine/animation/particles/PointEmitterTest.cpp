@@ -78,7 +78,7 @@ TEST_P(PointEmitterAngleClamps, LoadClampsMaximumThenMinimum) {
     EXPECT_FLOAT_EQ(loaded.GetMinimumAngle(), c.minimum);
 }
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kEmitterNaN = std::numeric_limits<float>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(Cases, PointEmitterAngleClamps,
                          ::testing::Values(AngleCase{-1, 2, 0, 0, 0},        // both out of range
@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PointEmitterAngleClamps,
                                            AngleCase{1, 2, 0, 1, 1},         // minimum above maximum
                                            AngleCase{2, -1, 0, 2, 0},        // negative minimum
                                            AngleCase{0.5f, 0.2f, 0.8f, 0.8f, 0.2f},  // previous minimum lifts maximum
-                                           AngleCase{kNaN, kNaN, 0, 0, 0}));
+                                           AngleCase{kEmitterNaN, kEmitterNaN, 0, 0, 0}));
 
 // --- Streaming ------------------------------------------------------------
 

@@ -9,9 +9,9 @@
 namespace zel {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using MipBytes = std::vector<uint8_t>;
 
-MipSurface Surface(Bytes& bytes, int32_t width, int32_t height, int32_t depth, int32_t channels, int32_t padding = 0) {
+MipSurface Surface(MipBytes& bytes, int32_t width, int32_t height, int32_t depth, int32_t channels, int32_t padding = 0) {
     MipSurface surface;
     surface.width = width;
     surface.height = height;
@@ -56,7 +56,7 @@ TEST(MipFilter, CheckerboardLevelOneIsMidGrey) {
     for (const CheckerCase& c : kCheckers) {
         SCOPED_TRACE(c.what);
         int32_t channels = MipFilter::ChannelsOf(c.format);
-        Bytes top, next;
+        MipBytes top, next;
         MipSurface above = Surface(top, c.width, c.height, c.depth, channels);
         MipSurface below = Surface(next, MipFilter::NextSize(c.width), MipFilter::NextSize(c.height),
                                    MipFilter::NextSize(c.depth), channels);
@@ -69,17 +69,17 @@ TEST(MipFilter, CheckerboardLevelOneIsMidGrey) {
 TEST(MipFilter, AveragesEachChannelOnItsOwnAndRounds) {
     // 2 x 2 RGBA: channel sums 0+1+1+1 = 3 (3/4 rounds to 1), 10+20+30+40 = 100,
     // 255*4, and 1+2+2+2 = 7 (7/4 rounds to 2).
-    Bytes top = {0, 10, 255, 1, 1, 20, 255, 2, 1, 30, 255, 2, 1, 40, 255, 2};
+    MipBytes top = {0, 10, 255, 1, 1, 20, 255, 2, 1, 30, 255, 2, 1, 40, 255, 2};
     MipSurface above{top.data(), 2, 2, 1, 8, 16};
-    Bytes next(4, 0);
+    MipBytes next(4, 0);
     MipSurface below{next.data(), 1, 1, 1, 4, 4};
     ASSERT_EQ(MipFilter::Downsample(above, below, 4), 0);
-    EXPECT_EQ(next, (Bytes{1, 25, 255, 2}));
+    EXPECT_EQ(next, (MipBytes{1, 25, 255, 2}));
 }
 
 TEST(MipFilter, OddSizesLeaveTheLastRowAndColumnOut) {
     // 3 x 3 A8 down to 1 x 1: the top-left 2 x 2 only.
-    Bytes top = {10, 20, 99, 30, 40, 99, 99, 99, 99};
+    MipBytes top = {10, 20, 99, 30, 40, 99, 99, 99, 99};
     MipSurface above{top.data(), 3, 3, 1, 3, 9};
     uint8_t out = 0;
     MipSurface below{&out, 1, 1, 1, 1, 1};
@@ -88,7 +88,7 @@ TEST(MipFilter, OddSizesLeaveTheLastRowAndColumnOut) {
 }
 
 TEST(MipFilter, PaddedRowsAreSkipped) {
-    Bytes top, next;
+    MipBytes top, next;
     MipSurface above = Surface(top, 4, 4, 1, 3, 5);
     MipSurface below = Surface(next, 2, 2, 1, 3, 7);
     Checker(above, 3);
@@ -104,7 +104,7 @@ TEST(MipFilter, PaddedRowsAreSkipped) {
 // A cube is six faces filtered on their own: a white face stays white next
 // to a black one.
 TEST(MipFilter, CubeFacesDoNotMix) {
-    std::vector<Bytes> faces(6), levels(6);
+    std::vector<MipBytes> faces(6), levels(6);
     for (int32_t face = 0; face < 6; ++face) {
         MipSurface above = Surface(faces[face], 4, 4, 1, 4);
         MipSurface below = Surface(levels[face], 2, 2, 1, 4);

@@ -195,7 +195,7 @@ TEST(MaterialEffectStream, EachClassWritesItsOwnFieldsAfterItsParents) {
 }
 
 template <class E>
-void RoundTrip() {
+void RoundTripsWhole() {
     Pointer<E> effect = new E();
     Fill(*effect);
     Stream stream(0, 1024);
@@ -210,7 +210,7 @@ void RoundTrip() {
 
 // The message of the last field when the stream ends one byte early.
 template <class E>
-void CutShort(const char* message) {
+void CutShortFails(const char* message) {
     Pointer<E> effect = new E();
     effect->SetName(String("fx"));
     Stream stream(0, 1024);
@@ -224,15 +224,15 @@ void CutShort(const char* message) {
     EXPECT_TRUE(capture->Contains(kLogError, message)) << E::TYPE.GetClassName();
 }
 
-struct Case {
+struct StreamCase {
     const char* what;
     std::function<void()> roundTrip;
     std::function<void()> cutShort;
 };
 
 template <class E>
-Case Of(const char* what, const char* lastFieldMessage) {
-    return {what, &RoundTrip<E>, [lastFieldMessage] { CutShort<E>(lastFieldMessage); }};
+StreamCase StreamCaseOf(const char* what, const char* lastFieldMessage) {
+    return {what, &RoundTripsWhole<E>, [lastFieldMessage] { CutShortFails<E>(lastFieldMessage); }};
 }
 
 constexpr const char* kColor = "Невозможно загрузить цвет. ID[";
@@ -240,29 +240,29 @@ constexpr const char* kSet = "Невозможно загрузить номер
 constexpr const char* kLight = "Невозможно загрузить источник света. ID[";
 constexpr const char* kData = "Невозможно загрузить данные эффекта. Имя[fx]";
 
-const Case kCases[] = {
-    Of<ColorEffect>("colour", kColor),
-    Of<TextureEffect>("texture", kSet),
-    Of<LightmapTextureEffect>("light map", kSet),
-    Of<NormalmapTextureEffect>("normal map", kSet),
-    Of<NormalmapLightmapTextureEffect>("normal and light map", kSet),
-    Of<Texture1DLEffect>("lit", kLight),
-    Of<LightmapTexture1DLEffect>("lit light map", kLight),
-    Of<NormalmapTexture1DLEffect>("lit normal map", kLight),
-    Of<NormalmapLightmapTexture1DLEffect>("lit normal and light map", kLight),
-    Of<ReflectiveQuietFlatWaterEffect>("quiet water", kData),
-    Of<ReflectiveRefractiveQuietFlatWaterEffect>("refractive water", kData),
+const StreamCase kStreamCases[] = {
+    StreamCaseOf<ColorEffect>("colour", kColor),
+    StreamCaseOf<TextureEffect>("texture", kSet),
+    StreamCaseOf<LightmapTextureEffect>("light map", kSet),
+    StreamCaseOf<NormalmapTextureEffect>("normal map", kSet),
+    StreamCaseOf<NormalmapLightmapTextureEffect>("normal and light map", kSet),
+    StreamCaseOf<Texture1DLEffect>("lit", kLight),
+    StreamCaseOf<LightmapTexture1DLEffect>("lit light map", kLight),
+    StreamCaseOf<NormalmapTexture1DLEffect>("lit normal map", kLight),
+    StreamCaseOf<NormalmapLightmapTexture1DLEffect>("lit normal and light map", kLight),
+    StreamCaseOf<ReflectiveQuietFlatWaterEffect>("quiet water", kData),
+    StreamCaseOf<ReflectiveRefractiveQuietFlatWaterEffect>("refractive water", kData),
 };
 
 TEST(MaterialEffectStream, EveryClassRoundTripsItsFields) {
-    for (const Case& c : kCases) {
+    for (const StreamCase& c : kStreamCases) {
         SCOPED_TRACE(c.what);
         c.roundTrip();
     }
 }
 
 TEST(MaterialEffectStream, AStreamCutInTheLastFieldNamesThatField) {
-    for (const Case& c : kCases) {
+    for (const StreamCase& c : kStreamCases) {
         SCOPED_TRACE(c.what);
         c.cutShort();
     }

@@ -57,7 +57,7 @@ Make Maker() {
     return [] { return Pointer<ColorEffect>(new E()); };
 }
 
-struct Case {
+struct TechniqueCase {
     const char* effect;
     Make make;
     const Device& device;
@@ -76,7 +76,7 @@ struct Case {
 //   LightmapTexture1DLEffect, NormalmapLightmapTexture1DLEffect
 //                             0, 1, then LightmapTextureEffect's (2-7)
 //   the water effects         0 shader, then TextureEffect's (1-4)
-const Case kCases[] = {
+const TechniqueCase kTechniqueCases[] = {
     {"colour", Maker<ColorEffect>(), kFull, 0, 1},
     {"colour", Maker<ColorEffect>(), kFixedNoStage, 1, 1},
     {"texture", Maker<TextureEffect>(), kLevel1x, 0, 1},
@@ -119,7 +119,7 @@ void Describe(RecordingRenderer& renderer, const Device& device) {
 }
 
 TEST(MaterialTechnique, EachClassChoosesItsTechniqueByTheDevice) {
-    for (const Case& c : kCases) {
+    for (const TechniqueCase& c : kTechniqueCases) {
         SCOPED_TRACE(std::string(c.effect) + " on " + c.device.what);
         Pointer<RecordingRenderer> renderer = new RecordingRenderer();
         Describe(*renderer, c.device);

@@ -16,19 +16,9 @@ namespace {
 using imagetest::Bmp;
 using imagetest::BmpFields;
 using imagetest::Bytes;
-
-struct Decoded {
-    int32_t status;
-    ImagePixels pixels;
-};
-
-Decoded Decode(const Bytes& file) {
-    Decoded result;
-    result.status = BmpFormat::Decode(file.data(), int32_t(file.size()), result.pixels);
-    return result;
-}
-
-Bytes Data(const ImagePixels& pixels) { return Bytes(pixels.GetData(), pixels.GetData() + pixels.GetSize()); }
+using imagetest::Decoded;
+using imagetest::DecodeAs;
+using imagetest::Data;
 
 uint32_t U32(const Bytes& file, size_t at) {
     uint32_t value;
@@ -46,7 +36,7 @@ TEST(BmpFormatTest, ThreePixelRowsAreNineBytesApartInTheImage) {
     BmpFields fields;
     fields.width = 3;
     fields.height = 2;
-    Decoded d = Decode(Bmp(fields, {}, rows));
+    Decoded d = DecodeAs<BmpFormat>(Bmp(fields, {}, rows));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetFormat(), Image::kFormatRGB);
     EXPECT_EQ(Data(d.pixels), (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 13, 12, 11, 16, 15, 14, 19, 18, 17}));
@@ -58,7 +48,7 @@ TEST(BmpFormatTest, EightBitRowsAreGreyLevelsAfterThePalette) {
     fields.height = 2;
     fields.bits = 8;
     Bytes rows = {1, 2, 3, 4, 5, 0, 0, 0, 6, 7, 8, 9, 10, 0, 0, 0};
-    Decoded d = Decode(Bmp(fields, imagetest::GreyPalette(), rows));
+    Decoded d = DecodeAs<BmpFormat>(Bmp(fields, imagetest::GreyPalette(), rows));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetFormat(), Image::kFormatA8);
     EXPECT_EQ(Data(d.pixels), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
@@ -68,7 +58,7 @@ TEST(BmpFormatTest, NegativeHeightMeansTopRowFirst) {
     BmpFields fields;
     fields.width = 1;
     fields.height = -2;
-    Decoded d = Decode(Bmp(fields, {}, {1, 2, 3, 0, 4, 5, 6, 0}));
+    Decoded d = DecodeAs<BmpFormat>(Bmp(fields, {}, {1, 2, 3, 0, 4, 5, 6, 0}));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetHeight(), 2);
     EXPECT_EQ(Data(d.pixels), (Bytes{6, 5, 4, 3, 2, 1}));
@@ -79,7 +69,7 @@ TEST(BmpFormatTest, LargerInformationHeadersAndAMissingLastPaddingAreAccepted) {
     fields.width = 1;
     fields.height = 2;
     fields.infoSize = 124;  // a version 5 header: same fields first
-    Decoded d = Decode(Bmp(fields, Bytes(84, 0), {1, 2, 3, 0, 4, 5, 6}));
+    Decoded d = DecodeAs<BmpFormat>(Bmp(fields, Bytes(84, 0), {1, 2, 3, 0, 4, 5, 6}));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(Data(d.pixels), (Bytes{3, 2, 1, 6, 5, 4}));
 }
@@ -117,12 +107,12 @@ TEST(BmpFormatTest, RefusedFiles) {
         {"huge top-down height", with([](BmpFields& f) { f.height = -INT_MAX; }), rows},
     };
     for (const Case& c : cases) {
-        Decoded d = Decode(Bmp(c.fields, {}, c.rows));
+        Decoded d = DecodeAs<BmpFormat>(Bmp(c.fields, {}, c.rows));
         EXPECT_EQ(d.status, kFailed) << c.what;
         EXPECT_EQ(d.pixels.GetData(), nullptr) << c.what;
     }
-    EXPECT_EQ(Decode(Bytes(53, 0)).status, kFailed);
-    EXPECT_EQ(Decode(Bytes{}).status, kFailed);
+    EXPECT_EQ(DecodeAs<BmpFormat>(Bytes(53, 0)).status, kFailed);
+    EXPECT_EQ(DecodeAs<BmpFormat>(Bytes{}).status, kFailed);
 }
 
 // --- Writing
@@ -166,7 +156,7 @@ TEST(BmpFormatTest, SavedImagesReadBackWithTheSameBytes) {
         Bytes pixels = imagetest::PatternPixels(c.width, c.height, Image::GetBytesPerPixel(c.format), 9);
         ByteBlock out;
         ASSERT_EQ(BmpFormat::Encode(pixels.data(), c.width, c.height, c.format, out), kOk);
-        Decoded d = Decode(Bytes(out.Data(), out.Data() + out.Size()));
+        Decoded d = DecodeAs<BmpFormat>(Bytes(out.Data(), out.Data() + out.Size()));
         ASSERT_EQ(d.status, kOk) << c.width << "x" << c.height;
         EXPECT_EQ(d.pixels.GetFormat(), c.format);
         EXPECT_EQ(Data(d.pixels), pixels) << c.width << "x" << c.height;

@@ -10,18 +10,9 @@ namespace zel {
 namespace {
 
 using imagetest::Bytes;
+using imagetest::Decoded;
+using imagetest::DecodeAs;
 using imagetest::Tga;
-
-struct Decoded {
-    int32_t status;
-    ImagePixels pixels;
-};
-
-Decoded Decode(const Bytes& file) {
-    Decoded result;
-    result.status = CubeFormat::Decode(file.data(), int32_t(file.size()), result.pixels);
-    return result;
-}
 
 // Face k is filled with the byte k + 1 (and k + 101 in byte 0 of each
 // pixel, to see the swap).
@@ -40,7 +31,7 @@ Bytes Cube(const std::vector<Bytes>& faces) {
 
 TEST(CubeFormatTest, SixFacesBecomeSixSlicesInFileOrder) {
     // Faces may mix uncompressed and run-length data and origins.
-    Decoded d = Decode(Cube({Face(0), Face(1, 10), Face(2, 2, 0x20), Face(3), Face(4, 10, 0x20), Face(5)}));
+    Decoded d = DecodeAs<CubeFormat>(Cube({Face(0), Face(1, 10), Face(2, 2, 0x20), Face(3), Face(4, 10, 0x20), Face(5)}));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetWidth(), 2);
     EXPECT_EQ(d.pixels.GetHeight(), 2);
@@ -73,11 +64,11 @@ TEST(CubeFormatTest, FacesThatDisagreeOrAreMissingFail) {
         {"different size", Cube(wider)}, {"different format", Cube(deeper)}, {"16-bit face", Cube(sixteenBit)},
         {"five faces", Cube(five)},      {"last face cut", cut},             {"empty", Bytes{}},
     };
-    for (const Case& c : cases) EXPECT_EQ(Decode(c.file).status, kFailed) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(DecodeAs<CubeFormat>(c.file).status, kFailed) << c.what;
 }
 
 TEST(CubeFormatTest, AHugeFirstFaceFailsWithoutAllocating) {
-    Decoded d = Decode(Tga(10, 0xFFFF, 0xFFFF, 32, 0, Bytes(600, 0xFF)));
+    Decoded d = DecodeAs<CubeFormat>(Tga(10, 0xFFFF, 0xFFFF, 32, 0, Bytes(600, 0xFF)));
     EXPECT_EQ(d.status, kFailed);
     EXPECT_EQ(d.pixels.GetData(), nullptr);
 }
@@ -93,7 +84,7 @@ TEST(CubeFormatTest, WrittenCubesAreSixTgaFilesThatReadBack) {
         EXPECT_EQ(header[16], 32);
         EXPECT_EQ(header[17], 0x28);
     }
-    Decoded d = Decode(Bytes(out.Data(), out.Data() + out.Size()));
+    Decoded d = DecodeAs<CubeFormat>(Bytes(out.Data(), out.Data() + out.Size()));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(Bytes(d.pixels.GetData(), d.pixels.GetData() + d.pixels.GetSize()), pixels);
 }

@@ -11,10 +11,27 @@
 #include <vector>
 
 #include "engine/resources/MemoryFile.h"
+#include "engine/resources/image/ImagePixels.h"
 
 namespace zel::imagetest {
 
 using Bytes = std::vector<uint8_t>;
+
+// A format's decode of a whole file: its status and the picture.
+struct Decoded {
+    int32_t status = 0;
+    ImagePixels pixels;
+};
+
+template <class Format>
+Decoded DecodeAs(const Bytes& file) {
+    Decoded result;
+    result.status = Format::Decode(file.data(), int32_t(file.size()), result.pixels);
+    return result;
+}
+
+// The bytes of a picture.
+inline Bytes Data(const ImagePixels& pixels) { return Bytes(pixels.GetData(), pixels.GetData() + pixels.GetSize()); }
 
 inline void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
 

@@ -17,19 +17,10 @@ namespace zel {
 namespace {
 
 using imagetest::Bytes;
+using imagetest::Decoded;
+using imagetest::DecodeAs;
 using imagetest::CompressJpeg;
 using test::LogCapture;
-
-struct Decoded {
-    int32_t status;
-    ImagePixels pixels;
-};
-
-Decoded Decode(const Bytes& file) {
-    Decoded result;
-    result.status = JpegFormat::Decode(file.data(), int32_t(file.size()), result.pixels);
-    return result;
-}
 
 // A picture whose top half has the colour `top` and bottom half `bottom`,
 // rows listed top first.
@@ -57,7 +48,7 @@ bool HasLibraryLine(const test::RecordingOutput& output, const std::string& text
 // --- Formats and row order
 
 TEST(JpegFormatTest, GreyscaleGivesFormatTwoWithTheLastScanlineFirst) {
-    Decoded d = Decode(CompressJpeg(Halves(16, 16, {255}, {0}), 16, 16, 1));
+    Decoded d = DecodeAs<JpegFormat>(CompressJpeg(Halves(16, 16, {255}, {0}), 16, 16, 1));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetFormat(), Image::kFormatA8);
     EXPECT_EQ(d.pixels.GetWidth(), 16);
@@ -67,7 +58,7 @@ TEST(JpegFormatTest, GreyscaleGivesFormatTwoWithTheLastScanlineFirst) {
 }
 
 TEST(JpegFormatTest, ColourGivesFormatZeroWithTheLastScanlineFirst) {
-    Decoded d = Decode(CompressJpeg(Halves(16, 16, {255, 0, 0}, {0, 0, 255}), 16, 16, 3));
+    Decoded d = DecodeAs<JpegFormat>(CompressJpeg(Halves(16, 16, {255, 0, 0}, {0, 0, 255}), 16, 16, 3));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetFormat(), Image::kFormatRGB);
     const uint8_t* bottom = d.pixels.GetData();
@@ -80,7 +71,7 @@ TEST(JpegFormatTest, ColourGivesFormatZeroWithTheLastScanlineFirst) {
 
 TEST(JpegFormatTest, CorruptDataIsLoggedAndFails) {
     LogCapture capture;
-    Decoded d = Decode(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
+    Decoded d = DecodeAs<JpegFormat>(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
     EXPECT_EQ(d.status, kFailed);
     EXPECT_EQ(d.pixels.GetData(), nullptr);
     EXPECT_TRUE(HasLibraryLine(*capture, "Not a JPEG file"));
@@ -88,7 +79,7 @@ TEST(JpegFormatTest, CorruptDataIsLoggedAndFails) {
 
 TEST(JpegFormatTest, EmptyDataFails) {
     LogCapture capture;
-    EXPECT_EQ(Decode(Bytes{}).status, kFailed);
+    EXPECT_EQ(DecodeAs<JpegFormat>(Bytes{}).status, kFailed);
     EXPECT_EQ(capture->lines.size(), 2u);  // the end-of-file warning, then the error
 }
 
@@ -102,7 +93,7 @@ TEST(JpegFormatTest, DamagedTablesFailAfterTheHeader) {
             break;
         }
     LogCapture capture;
-    EXPECT_EQ(Decode(file).status, kFailed);
+    EXPECT_EQ(DecodeAs<JpegFormat>(file).status, kFailed);
     EXPECT_FALSE(capture->lines.empty());
 }
 
@@ -110,7 +101,7 @@ TEST(JpegFormatTest, TruncatedScanDataEndsWithAWarning) {
     Bytes file = CompressJpeg(imagetest::PatternPixels(64, 64, 3, 2), 64, 64, 3);
     file.resize(file.size() * 2 / 3);
     LogCapture capture;
-    Decoded d = Decode(file);
+    Decoded d = DecodeAs<JpegFormat>(file);
     // The library fills what is missing and goes on.
     EXPECT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetHeight(), 64);
@@ -120,7 +111,7 @@ TEST(JpegFormatTest, TruncatedScanDataEndsWithAWarning) {
 TEST(JpegFormatTest, CmykFilesAreRefused) {
     Bytes cmyk = CompressJpeg(Bytes(8 * 8 * 4, 100), 8, 8, 4);
     LogCapture capture;
-    Decoded d = Decode(cmyk);
+    Decoded d = DecodeAs<JpegFormat>(cmyk);
     EXPECT_EQ(d.status, kFailed);
     EXPECT_EQ(d.pixels.GetData(), nullptr);
 }
@@ -136,7 +127,7 @@ TEST(JpegFormatTest, HugeDimensionsInASmallFileFailWithoutAllocating) {
             file[i + 8] = 0xDC;
             break;
         }
-    Decoded d = Decode(file);
+    Decoded d = DecodeAs<JpegFormat>(file);
     EXPECT_EQ(d.status, kFailed);
     EXPECT_EQ(d.pixels.GetData(), nullptr);
 }
@@ -166,7 +157,7 @@ TEST(JpegFormatTest, EncodedFilesKeepFormatAndRowOrder) {
         ASSERT_LT(sof + 9, file.size());
         EXPECT_EQ(file[sof + 9], c.components);
 
-        Decoded d = Decode(file);
+        Decoded d = DecodeAs<JpegFormat>(file);
         ASSERT_EQ(d.status, kOk);
         EXPECT_EQ(d.pixels.GetFormat(), c.format);
         EXPECT_TRUE(Near(d.pixels.GetData()[0], c.bottom[0]));

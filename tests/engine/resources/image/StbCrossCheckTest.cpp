@@ -28,6 +28,7 @@ namespace zel {
 namespace {
 
 using imagetest::Bytes;
+using imagetest::Data;
 
 // stb's picture, turned bottom row first like the engine's.
 struct Reference {
@@ -52,8 +53,6 @@ Reference DecodeWithStb(const uint8_t* data, size_t size, int wantedComponents =
 Reference DecodeWithStb(const Bytes& file, int wantedComponents = 0) {
     return DecodeWithStb(file.data(), file.size(), wantedComponents);
 }
-
-Bytes Data(const ImagePixels& pixels) { return Bytes(pixels.GetData(), pixels.GetData() + pixels.GetSize()); }
 
 // Per-byte differences between two pictures of the same shape.
 struct Difference {

@@ -12,27 +12,17 @@ namespace zel {
 namespace {
 
 using imagetest::Bytes;
+using imagetest::Decoded;
+using imagetest::DecodeAs;
+using imagetest::Data;
 using imagetest::Tga;
 using imagetest::TgaHeader;
-
-struct Decoded {
-    int32_t status;
-    ImagePixels pixels;
-};
-
-Decoded Decode(const Bytes& file) {
-    Decoded result;
-    result.status = TgaFormat::Decode(file.data(), int32_t(file.size()), result.pixels);
-    return result;
-}
-
-Bytes Data(const ImagePixels& pixels) { return Bytes(pixels.GetData(), pixels.GetData() + pixels.GetSize()); }
 
 // --- Channel and row order
 
 TEST(TgaFormatTest, BottomLeftPixelsAreSwappedAndRowsKeptInFileOrder) {
     // Two rows of two pixels; the file's first row is the picture's bottom.
-    Decoded d = Decode(Tga(2, 2, 2, 24, 0, {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
+    Decoded d = DecodeAs<TgaFormat>(Tga(2, 2, 2, 24, 0, {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetFormat(), Image::kFormatRGB);
     EXPECT_EQ(d.pixels.GetWidth(), 2);
@@ -41,14 +31,14 @@ TEST(TgaFormatTest, BottomLeftPixelsAreSwappedAndRowsKeptInFileOrder) {
 }
 
 TEST(TgaFormatTest, ThirtyTwoBitPixelsKeepAlphaInPlace) {
-    Decoded d = Decode(Tga(2, 2, 1, 32, 8, {1, 2, 3, 4, 5, 6, 7, 8}));
+    Decoded d = DecodeAs<TgaFormat>(Tga(2, 2, 1, 32, 8, {1, 2, 3, 4, 5, 6, 7, 8}));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(d.pixels.GetFormat(), Image::kFormatRGBA);
     EXPECT_EQ(Data(d.pixels), (Bytes{3, 2, 1, 4, 7, 6, 5, 8}));
 }
 
 TEST(TgaFormatTest, TopLeftOriginIsTurnedBottomFirst) {
-    Decoded d = Decode(Tga(2, 1, 3, 24, 0x20, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    Decoded d = DecodeAs<TgaFormat>(Tga(2, 1, 3, 24, 0x20, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(Data(d.pixels), (Bytes{9, 8, 7, 6, 5, 4, 3, 2, 1}));
 }
@@ -56,7 +46,7 @@ TEST(TgaFormatTest, TopLeftOriginIsTurnedBottomFirst) {
 TEST(TgaFormatTest, IdentifierIsSkippedOnlyWhenItFitsTheFile) {
     Bytes withId = TgaHeader(2, 1, 1, 24, 0, 3);
     withId.insert(withId.end(), {0xEE, 0xEE, 0xEE, 1, 2, 3});
-    Decoded skipped = Decode(withId);
+    Decoded skipped = DecodeAs<TgaFormat>(withId);
     ASSERT_EQ(skipped.status, kOk);
     EXPECT_EQ(Data(skipped.pixels), (Bytes{3, 2, 1}));
 
@@ -64,7 +54,7 @@ TEST(TgaFormatTest, IdentifierIsSkippedOnlyWhenItFitsTheFile) {
     // pixels are taken to follow the header.
     Bytes overlong = TgaHeader(2, 1, 1, 24, 0, 200);
     overlong.insert(overlong.end(), {1, 2, 3});
-    Decoded kept = Decode(overlong);
+    Decoded kept = DecodeAs<TgaFormat>(overlong);
     ASSERT_EQ(kept.status, kOk);
     EXPECT_EQ(Data(kept.pixels), (Bytes{3, 2, 1}));
 }
@@ -73,18 +63,18 @@ TEST(TgaFormatTest, IdentifierIsSkippedOnlyWhenItFitsTheFile) {
 
 TEST(TgaFormatTest, RepeatAndLiteralPackets) {
     // 0x83: one pixel, four times; 0x02: three literal pixels.
-    Decoded d = Decode(Tga(10, 7, 1, 24, 0, {0x83, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    Decoded d = DecodeAs<TgaFormat>(Tga(10, 7, 1, 24, 0, {0x83, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     ASSERT_EQ(d.status, kOk);
     EXPECT_EQ(Data(d.pixels),
               (Bytes{3, 2, 1, 3, 2, 1, 3, 2, 1, 3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}));
 }
 
 TEST(TgaFormatTest, PacketsMayCrossRowsAndTopLeftRowsAreReversed) {
-    Decoded across = Decode(Tga(10, 2, 2, 32, 0, {0x81, 1, 2, 3, 4, 0x81, 5, 6, 7, 8}));
+    Decoded across = DecodeAs<TgaFormat>(Tga(10, 2, 2, 32, 0, {0x81, 1, 2, 3, 4, 0x81, 5, 6, 7, 8}));
     ASSERT_EQ(across.status, kOk);
     EXPECT_EQ(Data(across.pixels), (Bytes{3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8, 7, 6, 5, 8}));
 
-    Decoded topLeft = Decode(Tga(10, 1, 3, 24, 0x20, {0x80, 1, 1, 1, 0x01, 2, 2, 2, 3, 3, 3}));
+    Decoded topLeft = DecodeAs<TgaFormat>(Tga(10, 1, 3, 24, 0x20, {0x80, 1, 1, 1, 0x01, 2, 2, 2, 3, 3, 3}));
     ASSERT_EQ(topLeft.status, kOk);
     EXPECT_EQ(Data(topLeft.pixels), (Bytes{3, 3, 3, 2, 2, 2, 1, 1, 1}));
 }
@@ -92,7 +82,7 @@ TEST(TgaFormatTest, PacketsMayCrossRowsAndTopLeftRowsAreReversed) {
 TEST(TgaFormatTest, LongestPacketsCoverOneHundredTwentyEightPixels) {
     Bytes payload = {0xFF, 9, 8, 7, 0x7F};
     for (int i = 0; i < 128; ++i) payload.insert(payload.end(), {uint8_t(i), 0, 0});
-    Decoded d = Decode(Tga(10, 256, 1, 24, 0, payload));
+    Decoded d = DecodeAs<TgaFormat>(Tga(10, 256, 1, 24, 0, payload));
     ASSERT_EQ(d.status, kOk);
     Bytes data = Data(d.pixels);
     EXPECT_EQ(data[127 * 3], 7);
@@ -119,7 +109,7 @@ TEST(TgaFormatTest, UnsupportedKindsAreRefused) {
         {"empty", Bytes{}},
     };
     for (const Case& c : cases) {
-        Decoded d = Decode(c.file);
+        Decoded d = DecodeAs<TgaFormat>(c.file);
         EXPECT_EQ(d.status, kFailed) << c.what;
         EXPECT_EQ(d.pixels.GetData(), nullptr) << c.what;
     }
@@ -132,13 +122,13 @@ TEST(TgaFormatTest, TruncatedPixelDataFails) {
         Tga(10, 4, 1, 24, 0, {0x03, 1, 2, 3, 4, 5}),  // literal pixels cut
         Tga(10, 8, 1, 24, 0, {0x83, 1, 2, 3}),        // packets end early
     };
-    for (const Bytes& file : cases) EXPECT_EQ(Decode(file).status, kFailed);
+    for (const Bytes& file : cases) EXPECT_EQ(DecodeAs<TgaFormat>(file).status, kFailed);
 }
 
 TEST(TgaFormatTest, PacketsRunningPastTheImageFail) {
-    EXPECT_EQ(Decode(Tga(10, 2, 1, 24, 0, {0x83, 1, 2, 3})).status, kFailed);
-    EXPECT_EQ(Decode(Tga(10, 2, 1, 24, 0, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9})).status, kFailed);
-    EXPECT_EQ(Decode(Tga(10, 3, 1, 24, 0, {0x81, 1, 2, 3, 0x81, 4, 5, 6})).status, kFailed);
+    EXPECT_EQ(DecodeAs<TgaFormat>(Tga(10, 2, 1, 24, 0, {0x83, 1, 2, 3})).status, kFailed);
+    EXPECT_EQ(DecodeAs<TgaFormat>(Tga(10, 2, 1, 24, 0, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9})).status, kFailed);
+    EXPECT_EQ(DecodeAs<TgaFormat>(Tga(10, 3, 1, 24, 0, {0x81, 1, 2, 3, 0x81, 4, 5, 6})).status, kFailed);
 }
 
 TEST(TgaFormatTest, HugeHeadersInSmallFilesFailWithoutAllocating) {
@@ -147,7 +137,7 @@ TEST(TgaFormatTest, HugeHeadersInSmallFilesFailWithoutAllocating) {
     for (uint8_t type : {uint8_t(2), uint8_t(10)}) {
         Bytes file = Tga(type, 0xFFFF, 0xFFFF, 32, 0, Bytes(32, 0xFF));
         ASSERT_EQ(file.size(), 50u);
-        Decoded d = Decode(file);
+        Decoded d = DecodeAs<TgaFormat>(file);
         EXPECT_EQ(d.status, kFailed);
         EXPECT_EQ(d.pixels.GetData(), nullptr);
         EXPECT_EQ(d.pixels.GetWidth(), 0);
@@ -172,7 +162,7 @@ TEST(TgaFormatTest, WrittenFilesReadBackUnchanged) {
         Bytes pixels = imagetest::PatternPixels(13, 7, bpp, 5);
         ByteBlock out;
         ASSERT_EQ(TgaFormat::Encode(pixels.data(), 13, 7, format, out), kOk);
-        Decoded d = Decode(Bytes(out.Data(), out.Data() + out.Size()));
+        Decoded d = DecodeAs<TgaFormat>(Bytes(out.Data(), out.Data() + out.Size()));
         ASSERT_EQ(d.status, kOk) << format;
         EXPECT_EQ(d.pixels.GetFormat(), format);
         EXPECT_EQ(Data(d.pixels), pixels) << format;
