@@ -66,7 +66,9 @@ int32_t BmpFormat::Decode(const uint8_t* data, int32_t size, ImagePixels& pixels
     const int32_t bpp = header.bitsPerPixel / 8;
     const int64_t rowBytes = int64_t{header.width} * bpp;
     const int64_t stride = PaddedRowBytes(rowBytes);
-    if (stride * (height - 1) + rowBytes > size - int64_t{header.pixelOffset}) return kFailed;
+    // One row must fit in the file before the rows' total is computed: that
+    // bounds the product below 2^62.
+    if (rowBytes > size || stride * (height - 1) + rowBytes > size - int64_t{header.pixelOffset}) return kFailed;
     if (pixels.Allocate(header.width, height, 1, format) != kOk) return kOutOfMemory;
 
     const uint8_t* rows = data + header.pixelOffset;
