@@ -6,6 +6,8 @@
 
 #include <d3d9.h>
 
+#include <bit>
+
 namespace zel {
 
 // True when `result` is a success; otherwise logs the failed call by name
@@ -35,5 +37,8 @@ inline D3DCOLOR PackColor(const ColorRGBA& color) {
     };
     return (channel(color.a) << 24) | (channel(color.r) << 16) | (channel(color.g) << 8) | channel(color.b);
 }
+
+// A float render state's value: its bits as the DWORD the device takes.
+inline DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
 
 }  // namespace zel

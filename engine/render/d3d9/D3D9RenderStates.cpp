@@ -47,8 +47,6 @@ constexpr DWORD kCombineSources[] = {D3DTA_TEXTURE, D3DTA_DIFFUSE, D3DTA_TFACTOR
 constexpr DWORD kCombineModifiers[] = {0, D3DTA_COMPLEMENT, D3DTA_ALPHAREPLICATE,
                                        D3DTA_COMPLEMENT | D3DTA_ALPHAREPLICATE};
 
-DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
-
 D3DCOLORVALUE ColorValue(const ColorRGBA& color) { return D3DCOLORVALUE{color.r, color.g, color.b, color.a}; }
 
 // One combine unit (colour or alpha) of a stage: the operation and the

@@ -20,8 +20,6 @@ constexpr GUID kDepthSurfaceKey = {0x5a656c44, 0x6570, 0x7468, {0x53, 0x75, 0x72
 // One depth-bias unit of a 24-bit depth buffer.
 const float kDepthBiasUnit = std::bit_cast<float>(0x33800001u);
 
-DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
-
 // Creation of a target may fail while the driver frees memory; once more
 // is worth it.
 template <class Create>
