@@ -35,6 +35,6 @@ protected:
 // are neither format, are damaged, or use a layout the mixer cannot take
 // (more than two channels, a rate outside the limits). *error (when
 // non-null) receives a library error code on failure.
-std::unique_ptr<Decoder> CreateDecoder(const void* data, uint32_t length, int32_t* error);
+[[nodiscard]] std::unique_ptr<Decoder> CreateDecoder(const void* data, uint32_t length, int32_t* error);
 
 }  // namespace zel::audio

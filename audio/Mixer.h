@@ -25,7 +25,7 @@ public:
 
     // A stream over `length` bytes at `data` (kept alive by the caller);
     // its handle, or 0 with *error set.
-    uint32_t CreateStream(const void* data, uint32_t length, uint32_t flags, int32_t* error);
+    [[nodiscard]] uint32_t CreateStream(const void* data, uint32_t length, uint32_t flags, int32_t* error);
     // False for an unknown handle.
     bool FreeStream(uint32_t handle);
     void FreeAll() { channels_.clear(); }

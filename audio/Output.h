@@ -31,7 +31,7 @@ public:
 
 // The WAV-file output when the environment variable ZEL_AUDIO_WAV names a
 // file, otherwise the system's output, or null when there is none.
-std::unique_ptr<Output> CreateOutput();
+[[nodiscard]] std::unique_ptr<Output> CreateOutput();
 // Whether CreateOutput would give an output, without opening it.
 bool HasOutput();
 // The description of that output.
@@ -43,7 +43,7 @@ using OutputFactory = std::unique_ptr<Output> (*)();
 void SetOutputFactory(OutputFactory factory);
 
 // The system's own output; null where there is none (the native build).
-std::unique_ptr<Output> CreateSystemOutput();
+[[nodiscard]] std::unique_ptr<Output> CreateSystemOutput();
 bool HasSystemOutput();
 const char* GetSystemOutputDescription();
 

@@ -32,10 +32,10 @@ public:
     explicit Rar2Writer(bool solid = false);
 
     // kOk; kInvalidArgument (empty, over-long or null name); kOutOfMemory.
-    int32_t AddDirectory(const char* name, uint32_t dosTime);
+    [[nodiscard]] int32_t AddDirectory(const char* name, uint32_t dosTime);
     // kOk; kInvalidArgument (bad name, null data with a size, size over
     // 1 GiB, bad options); kOutOfMemory.
-    int32_t AddFile(const char* name, const uint8_t* data, size_t size, uint32_t dosTime,
+    [[nodiscard]] int32_t AddFile(const char* name, const uint8_t* data, size_t size, uint32_t dosTime,
                     uint32_t attributes, const FileOptions& options);
 
     // kOutOfMemory if an allocation failed on the way (the archive is then

@@ -77,11 +77,11 @@ TEST(RAR2FileCodec, StoredAndCompressedEntriesComeBackExactlyInTheirDirectories)
     Rar2Writer::FileOptions stored;
     stored.method = 0x30;
     uint32_t time = Rar2Writer::DosTime(2024, 1, 2, 3, 4, 6);
-    writer.AddDirectory("Digits", time);
-    writer.AddFile("Digits\\digit_0.tga", digit.data(), digit.size(), time, 0x20, {});
-    writer.AddDirectory("Sounds", time);
-    writer.AddFile("Sounds\\a.ogg", sound.data(), sound.size(), time, 0x20, stored);
-    writer.AddFile("empty.txt", nullptr, 0, time, 0x20, stored);
+    ASSERT_EQ(writer.AddDirectory("Digits", time), kOk);
+    ASSERT_EQ(writer.AddFile("Digits\\digit_0.tga", digit.data(), digit.size(), time, 0x20, {}), kOk);
+    ASSERT_EQ(writer.AddDirectory("Sounds", time), kOk);
+    ASSERT_EQ(writer.AddFile("Sounds\\a.ogg", sound.data(), sound.size(), time, 0x20, stored), kOk);
+    ASSERT_EQ(writer.AddFile("empty.txt", nullptr, 0, time, 0x20, stored), kOk);
     ASSERT_EQ(writer.GetStatus(), kOk);
     std::vector<uint8_t> archive(writer.GetData(), writer.GetData() + writer.GetSize());
 
@@ -106,10 +106,10 @@ TEST(RAR2FileCodec, StoredAndCompressedEntriesComeBackExactlyInTheirDirectories)
 TEST(RAR2FileCodec, EntriesBeforeTheirDirectoriesGetTheDirectoriesMade) {
     std::vector<uint8_t> data = Text("x", 10);
     Rar2Writer writer;
-    writer.AddFile("a\\b\\c.txt", data.data(), data.size(), 0, 0x20, {});
-    writer.AddDirectory("a", 0);      // listed after its contents
-    writer.AddFile("..\\evil.txt", data.data(), data.size(), 0, 0x20, {});
-    writer.AddFile("a\\.\\dot.txt", data.data(), data.size(), 0, 0x20, {});
+    ASSERT_EQ(writer.AddFile("a\\b\\c.txt", data.data(), data.size(), 0, 0x20, {}), kOk);
+    ASSERT_EQ(writer.AddDirectory("a", 0), kOk);  // listed after its contents
+    ASSERT_EQ(writer.AddFile("..\\evil.txt", data.data(), data.size(), 0, 0x20, {}), kOk);
+    ASSERT_EQ(writer.AddFile("a\\.\\dot.txt", data.data(), data.size(), 0, 0x20, {}), kOk);
     std::vector<uint8_t> archive(writer.GetData(), writer.GetData() + writer.GetSize());
 
     Mounted mounted("Order.rar2", archive);
@@ -126,8 +126,8 @@ TEST(RAR2FileCodec, AnEntryThatFailsToExtractIsListedButDoesNotOpen) {
     Rar2Writer::FileOptions stored;
     stored.method = 0x30;
     Rar2Writer writer;
-    writer.AddFile("good.txt", good.data(), good.size(), 0, 0x20, stored);
-    writer.AddFile("bad.txt", bad.data(), bad.size(), 0, 0x20, stored);
+    ASSERT_EQ(writer.AddFile("good.txt", good.data(), good.size(), 0, 0x20, stored), kOk);
+    ASSERT_EQ(writer.AddFile("bad.txt", bad.data(), bad.size(), 0, 0x20, stored), kOk);
     std::vector<uint8_t> archive(writer.GetData(), writer.GetData() + writer.GetSize());
     // Change one byte of the stored entry's data: its CRC-32 no longer holds.
     auto at = std::search(archive.begin(), archive.end(), bad.begin(), bad.end());
