@@ -30,7 +30,11 @@ void GeometryNodeEffectPass::Refresh() {
         block->tableFog = false;
         block->cullEnable = e.cullEnable;
         block->depthTest = e.depthTest;
-        block->depthWrite = e.depthWrite;
+        // Blended surfaces never write depth: the flag is not kept in scene
+        // files, and a loaded pane writing it would hide whatever blended
+        // geometry is drawn after it inside or just behind it (a lamp's
+        // glow inside its lantern glass).
+        block->depthWrite = e.depthWrite && !e.blendEnable;
         for (int32_t i = 0; i < RenderStateBlock::kTextureStages; ++i) block->stages[i].SetAddress(e.stageAddressModes[i]);
     }
     Pass::Refresh();

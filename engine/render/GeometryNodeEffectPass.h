@@ -1,5 +1,6 @@
 // A pass of a geometry-node effect: Refresh copies the effect's material,
-// blending, fog, culling, depth and addressing into the render state block.
+// blending, fog, culling, depth and addressing into the render state block;
+// a blended effect's pass writes no depth.
 // Drawing is left to each material effect's own pass classes.
 #pragma once
 

@@ -15,18 +15,15 @@ ZEL_DEFINE_RTTI(SpriteEffect, GeometryNodeEffect)
 
 namespace {
 
-// Point sprites on; blended sprites do not write depth, so that sprites
-// behind a nearer one still show through it.
+// Point sprites on; blended sprites write no depth (the base pass's rule),
+// so that sprites behind a nearer one still show through it.
 class SpritePass : public GeometryNodeEffectPass {
 public:
     explicit SpritePass(SpriteEffect* effect) : GeometryNodeEffectPass(effect), sprite_(effect) {}
 
     void Refresh() override {
         GeometryNodeEffectPass::Refresh();
-        if (RenderStateBlock* block = GetRenderStateBlock()) {
-            block->pointSprites = true;
-            if (block->blendEnable) block->depthWrite = false;
-        }
+        if (RenderStateBlock* block = GetRenderStateBlock()) block->pointSprites = true;
     }
 
     // Fixed function: no programs; the node's positions, point sizes,

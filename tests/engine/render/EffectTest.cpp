@@ -157,6 +157,29 @@ TEST(GeometryNodeEffect, RefreshCopiesTheParametersIntoTheBlock) {
     }
 }
 
+struct DepthWriteCase {
+    bool blend;
+    bool depthWrite;
+    bool written;
+};
+
+// Depth writes are not streamed, so every loaded effect asks for them; a
+// blended one still writes no depth, or a lantern's glass would hide the
+// lamp's glow inside it.
+TEST(GeometryNodeEffect, BlendedPassesWriteNoDepth) {
+    Pointer<RecordingRenderer> renderer = new RecordingRenderer();
+    Pointer<RecordingEffect> effect = new RecordingEffect();
+    ASSERT_EQ(effect->GetPassCount(*renderer), 1);
+    const RenderStateBlock& block = *effect->GetRecordingPass(0)->GetRenderStateBlock();
+    const DepthWriteCase cases[] = {{false, true, true}, {true, true, false}, {false, false, false}};
+    for (const DepthWriteCase& c : cases) {
+        effect->blendEnable = c.blend;
+        effect->depthWrite = c.depthWrite;
+        effect->RefreshPasses();
+        EXPECT_EQ(block.depthWrite, c.written) << c.blend << c.depthWrite;
+    }
+}
+
 // Streaming.
 
 using test::RoundTrip;

@@ -288,6 +288,11 @@ int BuildLighthouse(ShowAssets& assets, ShowWorld& world) {
     const char* elements[LensFlares::kElements] = {"lens_glow.tga", "lens_ring.tga", "lens_disc.tga", "lens_glow.tga",
                                                    "lens_disc.tga", "lens_ring.tga", "lens_disc.tga", "lens_glow.tga"};
     for (int32_t k = 0; k < LensFlares::kElements; ++k) lens->SetElementTexture(k, assets.File(elements[k]));
+    // The glow, drawn at full strength while the lamp is in view, is a soft
+    // spot rather than a flat square.
+    auto* lensEffect = CastTo<SpriteEffect>(lens->GetEffect());
+    if (lensEffect == nullptr) return 1;
+    lensEffect->SetTexture(assets.File("lens_glow.tga"));
     world.lighthouseLamp = lamp;
     const bool ok = AddChild(world.shadowed, MakeShape(tower, "Lighthouse", towerEffect, true, false)) &&
                     AddChild(world.shadowed, MakeShape(gallery, "Lighthouse Gallery", galleryEffect, false, false)) &&
