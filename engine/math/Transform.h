@@ -39,10 +39,27 @@ struct Transform {
     // (local ⊗ parent, or whichever one has a rotation) and both flags of the
     // result are cleared.
     static Transform Compose(const Transform& local, const Transform& parent);
+    // The same with parentRotation == parent.RotationMatrix() supplied by a
+    // caller that keeps it (a node keeps its world rotation's matrix), so
+    // that the rotation is not converted once more per child.
+    static Transform Compose(const Transform& local, const Transform& parent, const Matrix3& parentRotation);
 
-    Vector3 ApplyToPoint(const Vector3& p) const;
+    // R(rotation) when the flags say there is a rotation, else the identity
+    // (unread by the forms below then).
+    Matrix3 RotationMatrix() const { return isIdentity || noRotation ? Matrix3() : rotation.ToMatrix(); }
+
+    Vector3 ApplyToPoint(const Vector3& p) const { return ApplyToPoint(p, RotationMatrix()); }
     // As a point, without the translation.
-    Vector3 ApplyToDirection(const Vector3& d) const;
+    Vector3 ApplyToDirection(const Vector3& d) const { return ApplyToDirection(d, RotationMatrix()); }
+    // The same with r == RotationMatrix() supplied by the caller.
+    Vector3 ApplyToPoint(const Vector3& p, const Matrix3& r) const {
+        return isIdentity ? p : ApplyToDirection(p, r) + translation;
+    }
+    Vector3 ApplyToDirection(const Vector3& d, const Matrix3& r) const {
+        if (isIdentity) return d;
+        const Vector3 s = d * scale;
+        return noRotation ? s : s * r;
+    }
     // The point p such that ApplyToPoint(p) == q. A zero scale component
     // leaves 0 in that component instead of dividing by zero.
     Vector3 InverseApplyToPoint(const Vector3& q) const;
@@ -58,6 +75,22 @@ struct Transform {
     // row 3: (translation, 1). Computed from the values, not the flags.
     Matrix4 ToMatrix() const;
 };
+
+inline Transform Transform::Compose(const Transform& local, const Transform& parent, const Matrix3& parentRotation) {
+    if (local.isIdentity) return parent;
+    if (parent.isIdentity) return local;
+    Transform w;
+    w.scale = parent.scale * local.scale;
+    w.translation = parent.ApplyToPoint(local.translation, parentRotation);
+    if (local.noRotation)
+        w.rotation = parent.rotation;
+    else if (parent.noRotation)
+        w.rotation = local.rotation;
+    else
+        w.rotation = local.rotation * parent.rotation;
+    w.ClearFlags();
+    return w;
+}
 
 static_assert(offsetof(Transform, scale) == 0);
 static_assert(offsetof(Transform, rotation) == 12);

@@ -88,7 +88,7 @@ void GeometryNode::UpdateSelf(double time) {
 
 void GeometryNode::UpdateBound() {
     if (GetUpdateWorldBound() && modelBound_ != nullptr && GetWorldBound() != nullptr)
-        modelBound_->TransformInto(GetWorldBound(), GetWorld());
+        modelBound_->TransformInto(GetWorldBound(), GetWorld(), GetWorldRotation());
 }
 
 void GeometryNode::GenerateNormals() {}

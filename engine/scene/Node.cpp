@@ -25,7 +25,12 @@ void Node::Update(double time, bool propagateBound) {
 
 void Node::ComputeWorldTransform() {
     if (!updateWorldTransform_) return;
-    world_ = parent_ != nullptr ? Transform::Compose(local_, parent_->world_) : local_;
+    SetWorld(parent_ != nullptr ? Transform::Compose(local_, parent_->world_, parent_->worldRotation_) : local_);
+}
+
+void Node::SetWorld(const Transform& world) {
+    world_ = world;
+    worldRotation_ = world.RotationMatrix();
 }
 
 void Node::UpdateSelf(double time) {

@@ -56,9 +56,13 @@ public:
     Transform& GetLocal() { return local_; }
     const Transform& GetLocal() const { return local_; }
     void SetLocal(const Transform& local) { local_ = local; }
-    Transform& GetWorld() { return world_; }
+    // Written only through SetWorld and ComputeWorldTransform, which keep
+    // the world rotation's matrix beside it.
     const Transform& GetWorld() const { return world_; }
-    void SetWorld(const Transform& world) { world_ = world; }
+    void SetWorld(const Transform& world);
+    // GetWorld().RotationMatrix(), kept rather than converted on each use:
+    // every child's world transform and the node's bound use it.
+    const Matrix3& GetWorldRotation() const { return worldRotation_; }
 
     // When false, ComputeWorldTransform leaves the world transform alone (a
     // controller sets it directly).
@@ -86,6 +90,7 @@ private:
 
     Transform local_;
     Transform world_;
+    Matrix3 worldRotation_;
     bool updateWorldTransform_ = true;
     Pointer<BoundingVolume> worldBound_;
     bool updateWorldBound_ = true;

@@ -7,6 +7,7 @@
 #include "engine/render/Pass.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/SceneNodeEffect.h"
+#include "engine/scene/SphereBoundingVolume.h"
 
 namespace zel {
 
@@ -147,16 +148,19 @@ void SceneNode::UpdateSelf(double time) {
 void SceneNode::UpdateBound() {
     BoundingVolume* bound = GetWorldBound();
     if (!GetUpdateWorldBound() || bound == nullptr) return;
+    // Every volume of type kSphere is a SphereBoundingVolume.
+    auto& sphere = static_cast<SphereBoundingVolume&>(*bound);
     bool first = true;
     for (int32_t i = 0; i < children_.Count(); ++i) {
         Node* child = children_[i];
         if (child == nullptr) continue;
         const BoundingVolume* childBound = child->GetWorldBound();
         if (childBound == nullptr || childBound->GetType() != BoundingVolume::kSphere) continue;
+        const auto& childSphere = static_cast<const SphereBoundingVolume&>(*childBound);
         if (first)
-            BoundingVolume::Assign(*bound, childBound);
+            sphere.CopySphere(childSphere);
         else
-            bound->Merge(childBound);
+            sphere.MergeSphere(childSphere);
         first = false;
     }
 }
