@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 #include "engine/math/Matrix4.h"
 #include "engine/math/Quaternion.h"
@@ -31,6 +32,13 @@ struct Transform {
     static Transform Make(const Vector3& scale, const Quaternion& rotation, const Vector3& translation);
 
     void ClearFlags() { isIdentity = false; noRotation = false; }
+
+    // The same bits in every value and the same flags: whatever is computed
+    // from one is computed alike from the other (−0 and NaN included).
+    static bool Identical(const Transform& a, const Transform& b) {
+        return std::memcmp(&a, &b, offsetof(Transform, isIdentity)) == 0 && a.isIdentity == b.isIdentity &&
+               a.noRotation == b.noRotation;
+    }
 
     // World transform of a node from its local transform and its parent's
     // world transform: `local` acts first. An identity operand returns the

@@ -5,6 +5,7 @@
 
 #include "engine/core/Controller.h"
 #include "engine/core/Pointer.h"
+#include "engine/core/Prefetch.h"
 #include "engine/render/Effect.h"
 #include "engine/render/RenderStateBlock.h"
 #include "engine/math/Color.h"
@@ -71,6 +72,14 @@ public:
     // stops skinning on the processor); with lower levels the link is
     // dropped and the controller keeps skinning on the processor.
     void UpdateEffect(double time) override;
+    // Asks the processor for the bytes UpdateEffect reads of this object:
+    // the header and the fields from effectTime on. Changes nothing.
+    void PrefetchUpdateFields() const {
+        const char* begin = reinterpret_cast<const char*>(this);
+        const char* tail = reinterpret_cast<const char*>(&effectTime);
+        PrefetchBytes(begin, sizeof(Object));
+        PrefetchBytes(tail, static_cast<size_t>(begin + sizeof(GeometryNodeEffect) - tail));
+    }
 
     // The node being drawn with this effect; set by GeometryNode. Not
     // owning: the node holds the effect.
@@ -110,11 +119,12 @@ public:
     float fogExponent = 2.0f;
     float waveAmplitude = 0.05f;
     float waveSpeed = 1.0f;
-    // Seconds accumulated by UpdateEffect; not streamed.
-    float effectTime = 0.0f;
     bool cullEnable = true;
     // Address mode of stage i (U, V and W alike): 0 clamp, 1 wrap, 2 border.
     int32_t stageAddressModes[kStages] = {1, 1, 1, 1, 1, 1, 1, 1};
+    // Seconds accumulated by UpdateEffect; not streamed. Beside the fields
+    // UpdateEffect reads below, so that it touches few cache lines.
+    float effectTime = 0.0f;
 
     bool GetFogEnable() const { return fogEnable_; }
     bool GetWave() const { return wave_; }

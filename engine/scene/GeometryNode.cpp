@@ -87,8 +87,21 @@ void GeometryNode::UpdateSelf(double time) {
 }
 
 void GeometryNode::UpdateBound() {
-    if (GetUpdateWorldBound() && modelBound_ != nullptr && GetWorldBound() != nullptr)
-        modelBound_->TransformInto(GetWorldBound(), GetWorld(), GetWorldRotation());
+    if (!GetUpdateWorldBound() || modelBound_ == nullptr || GetWorldBound() == nullptr) return;
+    // Every volume is a sphere.
+    const SphereBits model = static_cast<const SphereBoundingVolume&>(*modelBound_).GetBits();
+    auto& world = static_cast<SphereBoundingVolume&>(*GetWorldBound());
+    if (boundWorldStamp_ == GetWorldStamp() && boundModel_ == model && boundResult_ == world.GetBits()) return;
+    modelBound_->TransformInto(&world, GetWorld(), GetWorldRotation());
+    boundWorldStamp_ = GetWorldStamp();
+    boundModel_ = model;
+    boundResult_ = world.GetBits();
+}
+
+void GeometryNode::PrefetchUpdateLinks() const {
+    Node::PrefetchUpdateLinks();
+    PrefetchBound(modelBound_);
+    if (effect_ != nullptr) effect_->PrefetchUpdateFields();
 }
 
 void GeometryNode::GenerateNormals() {}

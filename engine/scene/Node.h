@@ -9,6 +9,7 @@
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"
+#include "engine/core/Prefetch.h"
 #include "engine/scene/BoundingVolume.h"
 #include "engine/math/Transform.h"
 
@@ -45,12 +46,23 @@ public:
     virtual void DrawVisible(Renderer& renderer);
     // Recomputes the world bound; nothing here.
     virtual void UpdateBound();
+    // Asks the processor for what Update reads through this node's links
+    // (its bound here; each class adds its own), assuming the node's own
+    // first bytes (PrefetchUpdateFields) are already on their way. A parent
+    // calls it for the child it updates next. Changes nothing.
+    virtual void PrefetchUpdateLinks() const;
+    // The first bytes of the node, which hold what an update reads of Node
+    // and of the class right below it.
+    static void PrefetchUpdateFields(const Node* node) { PrefetchBytes(node, kUpdateFieldBytes); }
 
     // The frame update: UpdateSelf, UpdateBound, and with propagateBound the
     // UpdateBound of every ancestor, nearest first.
     void Update(double time, bool propagateBound);
     // world = local composed with the parent's world (local alone at the
-    // root); nothing when the world transform is not updated.
+    // root); nothing when the world transform is not updated. The
+    // composition is skipped when its inputs are unchanged since it last
+    // ran: the local transform bit for bit, the parent's world (its stamp),
+    // and the world transform still the one it wrote.
     void ComputeWorldTransform();
 
     Transform& GetLocal() { return local_; }
@@ -63,6 +75,10 @@ public:
     // GetWorld().RotationMatrix(), kept rather than converted on each use:
     // every child's world transform and the node's bound use it.
     const Matrix3& GetWorldRotation() const { return worldRotation_; }
+    // Changes exactly when the world transform takes a different value, and
+    // no two nodes ever share one: a node or a bound computed from this
+    // world transform is still valid while the stamp is the same.
+    uint64_t GetWorldStamp() const { return worldStamp_; }
 
     // When false, ComputeWorldTransform leaves the world transform alone (a
     // controller sets it directly).
@@ -85,17 +101,32 @@ public:
     // True when `node` is this node or one of its ancestors.
     bool IsSelfOrAncestor(const Node* node) const;
 
+protected:
+    static void PrefetchBound(const BoundingVolume* bound);
+
 private:
     friend class SceneNode;
 
-    Transform local_;
-    Transform world_;
-    Matrix3 worldRotation_;
-    bool updateWorldTransform_ = true;
+    // Node's fields end near byte 290 and a geometry node's update fields
+    // follow them.
+    static constexpr size_t kUpdateFieldBytes = 352;
+
+    // What every update reads comes first, so that an update that finds
+    // nothing changed touches few cache lines.
+    Node* parent_ = nullptr;
     Pointer<BoundingVolume> worldBound_;
+    uint64_t worldStamp_;
+    // What ComputeWorldTransform last read and wrote (stamps start at 1, so
+    // the first run never matches).
+    uint64_t composedParentStamp_ = 0;
+    uint64_t composedStamp_ = 0;
+    bool updateWorldTransform_ = true;
     bool updateWorldBound_ = true;
     bool hidden_ = false;
-    Node* parent_ = nullptr;
+    Transform local_;
+    Transform composedLocal_;
+    Transform world_;
+    Matrix3 worldRotation_;
 };
 ZEL_REGISTER_ABSTRACT_CLASS(Node)
 

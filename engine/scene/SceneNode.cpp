@@ -7,7 +7,6 @@
 #include "engine/render/Pass.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/SceneNodeEffect.h"
-#include "engine/scene/SphereBoundingVolume.h"
 
 namespace zel {
 
@@ -141,28 +140,60 @@ SceneNodeEffect* SceneNode::GetEffect(int32_t index) const {
 void SceneNode::UpdateSelf(double time) {
     Node::UpdateSelf(time);
     for (EffectEntry* entry = effects_; entry != nullptr; entry = entry->next) entry->effect->UpdateEffect(time);
-    for (int32_t i = 0; i < children_.Count(); ++i)
+    // An update that finds little changed mostly waits for memory, so the
+    // children two and one ahead are fetched while this one updates: first
+    // their own fields, then what those fields point to.
+    const int32_t count = children_.Count();
+    for (int32_t i = 0; i < count && i < 2; ++i) Node::PrefetchUpdateFields(children_[i]);
+    for (int32_t i = 0; i < count; ++i) {
+        if (i + 2 < count) Node::PrefetchUpdateFields(children_[i + 2]);
+        if (i + 1 < count && children_[i + 1] != nullptr) children_[i + 1]->PrefetchUpdateLinks();
         if (Node* child = children_[i]) child->Update(time, false);
+    }
 }
 
 void SceneNode::UpdateBound() {
     BoundingVolume* bound = GetWorldBound();
     if (!GetUpdateWorldBound() || bound == nullptr) return;
-    // Every volume of type kSphere is a SphereBoundingVolume.
+    // Every volume is a sphere.
     auto& sphere = static_cast<SphereBoundingVolume&>(*bound);
+    if (!MergeInputsUnchanged(sphere)) MergeChildren(sphere);
+}
+
+const SphereBoundingVolume* SceneNode::ContributedSphere(const Node* child) {
+    // Spheres are the only volumes (the class is final), so the type is not
+    // asked: that would read one more cache line per child.
+    return child != nullptr ? static_cast<const SphereBoundingVolume*>(child->GetWorldBound()) : nullptr;
+}
+
+bool SceneNode::MergeInputsUnchanged(const SphereBoundingVolume& bound) const {
+    if (!mergedValid_ || merged_.Count() != children_.Count() || !(mergedResult_ == bound.GetBits())) return false;
+    for (int32_t i = 0; i < children_.Count(); ++i) {
+        const SphereBoundingVolume* child = ContributedSphere(children_[i]);
+        const MergedChild& last = merged_[i];
+        if (last.contributed != (child != nullptr)) return false;
+        if (child != nullptr && !(last.sphere == child->GetBits())) return false;
+    }
+    return true;
+}
+
+void SceneNode::MergeChildren(SphereBoundingVolume& bound) {
+    // Without room to record the inputs, the merge simply runs every time.
+    mergedValid_ = merged_.Reserve(children_.Count()) == kOk;
+    merged_.RemoveFront(merged_.Count());
     bool first = true;
     for (int32_t i = 0; i < children_.Count(); ++i) {
-        Node* child = children_[i];
+        const SphereBoundingVolume* child = ContributedSphere(children_[i]);
+        // Cannot fail: the room is reserved above.
+        if (mergedValid_) (void)merged_.Append({child != nullptr, child != nullptr ? child->GetBits() : SphereBits{}});
         if (child == nullptr) continue;
-        const BoundingVolume* childBound = child->GetWorldBound();
-        if (childBound == nullptr || childBound->GetType() != BoundingVolume::kSphere) continue;
-        const auto& childSphere = static_cast<const SphereBoundingVolume&>(*childBound);
         if (first)
-            sphere.CopySphere(childSphere);
+            bound.CopySphere(*child);
         else
-            sphere.MergeSphere(childSphere);
+            bound.MergeSphere(*child);
         first = false;
     }
+    mergedResult_ = bound.GetBits();
 }
 
 void SceneNode::Draw(Renderer& renderer) {

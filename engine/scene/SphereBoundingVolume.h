@@ -1,9 +1,20 @@
 // The bounding sphere: the only bounding volume of the engine.
 #pragma once
 
+#include <cstring>
+
 #include "engine/scene/BoundingVolume.h"
 
 namespace zel {
+
+// A sphere's values as bits: what a node remembers of a bound it read or
+// wrote, to tell later whether it still holds the same.
+struct SphereBits {
+    Vector3 center;
+    float radius = 0.0f;
+
+    bool operator==(const SphereBits& other) const { return std::memcmp(this, &other, sizeof(SphereBits)) == 0; }
+};
 
 class SphereBoundingVolume final : public BoundingVolume {
     ZEL_DECLARE_RTTI
@@ -51,6 +62,7 @@ public:
         radius_ = other.radius_;
     }
 
+    SphereBits GetBits() const { return {center_, radius_}; }
     float GetRadius() const { return radius_; }
     void SetCenter(const Vector3& center) { center_ = center; }
     void SetRadius(float radius) { radius_ = radius; }
