@@ -5,7 +5,6 @@
 
 #include "engine/core/Controller.h"
 #include "engine/core/Pointer.h"
-#include "engine/core/Prefetch.h"
 #include "engine/render/Effect.h"
 #include "engine/render/RenderStateBlock.h"
 #include "engine/math/Color.h"
@@ -72,14 +71,6 @@ public:
     // stops skinning on the processor); with lower levels the link is
     // dropped and the controller keeps skinning on the processor.
     void UpdateEffect(double time) override;
-    // Asks the processor for the bytes UpdateEffect reads of this object:
-    // the header and the fields from effectTime on. Changes nothing.
-    void PrefetchUpdateFields() const {
-        const char* begin = reinterpret_cast<const char*>(this);
-        const char* tail = reinterpret_cast<const char*>(&effectTime);
-        PrefetchBytes(begin, sizeof(Object));
-        PrefetchBytes(tail, static_cast<size_t>(begin + sizeof(GeometryNodeEffect) - tail));
-    }
 
     // The node being drawn with this effect; set by GeometryNode. Not
     // owning: the node holds the effect.

@@ -98,12 +98,6 @@ void GeometryNode::UpdateBound() {
     boundResult_ = world.GetBits();
 }
 
-void GeometryNode::PrefetchUpdateLinks() const {
-    Node::PrefetchUpdateLinks();
-    PrefetchBound(modelBound_);
-    if (effect_ != nullptr) effect_->PrefetchUpdateFields();
-}
-
 void GeometryNode::GenerateNormals() {}
 
 void GeometryNode::GenerateTangents(int32_t) {}

@@ -55,8 +55,6 @@ public:
     // model bound, the world transform (its stamp) and the world bound hold
     // what the last run read and wrote.
     void UpdateBound() override;
-    // Node's, then the effect's and the model bound's.
-    void PrefetchUpdateLinks() const override;
 
     // 0 points, 1 line list, 2 line strip, 3 triangle list.
     virtual int32_t GetPrimitiveType() const = 0;

@@ -6,7 +6,6 @@
 #include "engine/core/Stream.h"
 #include "engine/render/Renderer.h"
 #include "engine/scene/Camera.h"
-#include "engine/scene/SphereBoundingVolume.h"
 
 namespace zel {
 
@@ -80,13 +79,6 @@ void Node::DrawVisible(Renderer& renderer) {
 }
 
 void Node::UpdateBound() {}
-
-void Node::PrefetchUpdateLinks() const { PrefetchBound(worldBound_); }
-
-void Node::PrefetchBound(const BoundingVolume* bound) {
-    // A sphere's values sit at its end, past the object header.
-    if (bound != nullptr) PrefetchBytes(bound, sizeof(SphereBoundingVolume));
-}
 
 bool Node::IsSelfOrAncestor(const Node* node) const {
     for (const Node* current = this; current != nullptr; current = current->parent_)

@@ -9,7 +9,6 @@
 #include "engine/core/ClassRegistration.h"
 #include "engine/core/Object.h"
 #include "engine/core/Pointer.h"
-#include "engine/core/Prefetch.h"
 #include "engine/scene/BoundingVolume.h"
 #include "engine/math/Transform.h"
 
@@ -46,14 +45,6 @@ public:
     virtual void DrawVisible(Renderer& renderer);
     // Recomputes the world bound; nothing here.
     virtual void UpdateBound();
-    // Asks the processor for what Update reads through this node's links
-    // (its bound here; each class adds its own), assuming the node's own
-    // first bytes (PrefetchUpdateFields) are already on their way. A parent
-    // calls it for the child it updates next. Changes nothing.
-    virtual void PrefetchUpdateLinks() const;
-    // The first bytes of the node, which hold what an update reads of Node
-    // and of the class right below it.
-    static void PrefetchUpdateFields(const Node* node) { PrefetchBytes(node, kUpdateFieldBytes); }
 
     // The frame update: UpdateSelf, UpdateBound, and with propagateBound the
     // UpdateBound of every ancestor, nearest first.
@@ -101,15 +92,9 @@ public:
     // True when `node` is this node or one of its ancestors.
     bool IsSelfOrAncestor(const Node* node) const;
 
-protected:
-    static void PrefetchBound(const BoundingVolume* bound);
-
 private:
     friend class SceneNode;
 
-    // Node's fields end near byte 290 and a geometry node's update fields
-    // follow them.
-    static constexpr size_t kUpdateFieldBytes = 352;
 
     // What every update reads comes first, so that an update that finds
     // nothing changed touches few cache lines.

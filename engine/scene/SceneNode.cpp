@@ -140,16 +140,8 @@ SceneNodeEffect* SceneNode::GetEffect(int32_t index) const {
 void SceneNode::UpdateSelf(double time) {
     Node::UpdateSelf(time);
     for (EffectEntry* entry = effects_; entry != nullptr; entry = entry->next) entry->effect->UpdateEffect(time);
-    // An update that finds little changed mostly waits for memory, so the
-    // children two and one ahead are fetched while this one updates: first
-    // their own fields, then what those fields point to.
-    const int32_t count = children_.Count();
-    for (int32_t i = 0; i < count && i < 2; ++i) Node::PrefetchUpdateFields(children_[i]);
-    for (int32_t i = 0; i < count; ++i) {
-        if (i + 2 < count) Node::PrefetchUpdateFields(children_[i + 2]);
-        if (i + 1 < count && children_[i + 1] != nullptr) children_[i + 1]->PrefetchUpdateLinks();
+    for (int32_t i = 0; i < children_.Count(); ++i)
         if (Node* child = children_[i]) child->Update(time, false);
-    }
 }
 
 void SceneNode::UpdateBound() {
