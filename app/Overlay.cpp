@@ -142,10 +142,11 @@ void Overlay::End(Renderer& renderer) {
 void Overlay::DrawQuad(Renderer& renderer, GeometryNodeEffect* effect, float x, float y, float width,
                        float height) {
     if (quad_ == nullptr) return;
-    Transform& world = quad_->GetWorld();
+    Transform world = quad_->GetWorld();
     world.scale = Vector3{width, height, 1.0f};
     world.translation = Vector3{x, y, 0.0f};
     world.isIdentity = false;
+    quad_->SetWorld(world);
     if (effect != nullptr) quad_->SetEffect(effect);
     // Drawn without the culling test: the quad always covers its rectangle.
     quad_->Draw(renderer);

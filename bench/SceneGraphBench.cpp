@@ -2,7 +2,9 @@
 // transforms, bounds) and the culled draw traversal, for trees of 1,000 and
 // 100,000 nodes. Half of the groups lie behind the camera, so the draw
 // traversal culls them at the group. Both are reported per node; the time
-// per node should stay flat as the tree grows.
+// per node should stay flat as the tree grows. The update pass runs on a
+// still tree (nothing to recompute) and on one whose root moves every
+// frame (every world transform and bound recomputed).
 #include <benchmark/benchmark.h>
 
 #include <new>
@@ -95,6 +97,18 @@ void BM_UpdatePass(benchmark::State& state) {
     ReportPerNode(state, CountNodes(requested));
 }
 
+void BM_UpdatePassMoving(benchmark::State& state) {
+    const int requested = static_cast<int>(state.range(0));
+    Pointer<SceneNode> root = BuildScene(requested, false);
+    float x = 0.0f;
+    for (auto _ : state) {
+        x = x == 0.0f ? 1.0f : 0.0f;
+        root->SetLocal(Transform::Make({1, 1, 1}, Quaternion::Identity(), {x, 0, 0}));
+        root->Update(0.016, true);
+    }
+    ReportPerNode(state, CountNodes(requested));
+}
+
 // range(1): 1 when every leaf shares one effect (the working set then stays
 // small), 0 when each has its own with its pass and render state block.
 void BM_CulledDraw(benchmark::State& state) {
@@ -113,6 +127,7 @@ void BM_CulledDraw(benchmark::State& state) {
 }
 
 BENCHMARK(BM_UpdatePass)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UpdatePassMoving)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CulledDraw)->ArgsProduct({{1000, 10000, 100000}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace

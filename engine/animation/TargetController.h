@@ -42,8 +42,10 @@ public:
         owner->GetLocal().rotation =
             Quaternion::LookAlong(target_->GetWorld().translation - owner->GetWorld().translation);
         owner->GetLocal().ClearFlags();
-        owner->GetWorld().rotation = owner->GetLocal().rotation;
-        owner->GetWorld().ClearFlags();
+        Transform world = owner->GetWorld();
+        world.rotation = owner->GetLocal().rotation;
+        world.ClearFlags();
+        owner->SetWorld(world);
     }
 
     // The controller's links, then the target.

@@ -33,8 +33,12 @@ struct Matrix3 {
 };
 
 Matrix3 operator*(const Matrix3& a, const Matrix3& b);
-// Row vector times matrix.
-Vector3 operator*(const Vector3& v, const Matrix3& m);
+// Row vector times matrix. Inline: the scene update applies one per node.
+constexpr Vector3 operator*(const Vector3& v, const Matrix3& m) {
+    return {v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0],
+            v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
+            v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2]};
+}
 
 static_assert(sizeof(Matrix3) == 36);
 

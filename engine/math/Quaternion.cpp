@@ -46,15 +46,6 @@ Quaternion Quaternion::FromMatrix(const Matrix3& r) {
     return FromDominantAxis(r, i);
 }
 
-Matrix3 Quaternion::ToMatrix() const {
-    const float xx = x * x, yy = y * y, zz = z * z;
-    const float xy = x * y, xz = x * z, yz = y * z;
-    const float wx = w * x, wy = w * y, wz = w * z;
-    return {1 - 2 * (yy + zz), 2 * (xy - wz),     2 * (xz + wy),
-            2 * (xy + wz),     1 - 2 * (xx + zz), 2 * (yz - wx),
-            2 * (xz - wy),     2 * (yz + wx),     1 - 2 * (xx + yy)};
-}
-
 Quaternion Quaternion::Normalized() const {
     const float sq = Dot(*this, *this);
     if (sq < kMathEpsilon) return {0, 0, 0, 0};
@@ -73,13 +64,6 @@ Quaternion Quaternion::Slerp(float t, const Quaternion& a, const Quaternion& b) 
     const Quaternion pb = b * std::sin(t * theta);
     const Quaternion sum = d < 0.0f ? pa - pb : pa + pb;
     return {sum.x / sinTheta, sum.y / sinTheta, sum.z / sinTheta, sum.w / sinTheta};
-}
-
-Quaternion operator*(const Quaternion& a, const Quaternion& b) {
-    return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y,
-            a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
-            a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w,
-            a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
 }
 
 Quaternion Quaternion::LookAlong(const Vector3& direction) {

@@ -33,7 +33,9 @@ struct Quaternion {
     // gives a zero right axis; the result stays finite.
     static Quaternion LookAlong(const Vector3& direction);
 
-    Matrix3 ToMatrix() const;
+    // Inline, as the product below: the scene update converts one rotation
+    // and composes one pair per node.
+    constexpr Matrix3 ToMatrix() const;
     Quaternion Conjugate() const { return {-x, -y, -z, w}; }
     // Unit quaternion; the zero quaternion when the squared length is below
     // kMathEpsilon (the vector rule).
@@ -46,7 +48,12 @@ struct Quaternion {
 };
 
 // Hamilton product.
-Quaternion operator*(const Quaternion& a, const Quaternion& b);
+constexpr Quaternion operator*(const Quaternion& a, const Quaternion& b) {
+    return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y,
+            a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
+            a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w,
+            a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
+}
 constexpr Quaternion operator*(const Quaternion& q, float s) { return {q.x * s, q.y * s, q.z * s, q.w * s}; }
 constexpr Quaternion operator+(const Quaternion& a, const Quaternion& b) {
     return {a.x + b.x, a.y + b.y, a.z + b.z, a.w + b.w};
@@ -58,6 +65,15 @@ constexpr Quaternion operator-(const Quaternion& q) { return {-q.x, -q.y, -q.z, 
 // Four-component dot product.
 constexpr float Dot(const Quaternion& a, const Quaternion& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
+}
+
+constexpr Matrix3 Quaternion::ToMatrix() const {
+    const float xx = x * x, yy = y * y, zz = z * z;
+    const float xy = x * y, xz = x * z, yz = y * z;
+    const float wx = w * x, wy = w * y, wz = w * z;
+    return {1 - 2 * (yy + zz), 2 * (xy - wz),     2 * (xz + wy),
+            2 * (xy + wz),     1 - 2 * (xx + zz), 2 * (yz - wx),
+            2 * (xz - wy),     2 * (yz + wx),     1 - 2 * (xx + yy)};
 }
 
 static_assert(sizeof(Quaternion) == 16);

@@ -21,29 +21,7 @@ Transform Transform::Make(const Vector3& scale, const Quaternion& rotation, cons
 
 Transform Transform::Compose(const Transform& local, const Transform& parent) {
     if (local.isIdentity) return parent;
-    if (parent.isIdentity) return local;
-    Transform w;
-    w.scale = parent.scale * local.scale;
-    w.translation = parent.ApplyToPoint(local.translation);
-    if (local.noRotation)
-        w.rotation = parent.rotation;
-    else if (parent.noRotation)
-        w.rotation = local.rotation;
-    else
-        w.rotation = local.rotation * parent.rotation;
-    w.ClearFlags();
-    return w;
-}
-
-Vector3 Transform::ApplyToPoint(const Vector3& p) const {
-    if (isIdentity) return p;
-    return ApplyToDirection(p) + translation;
-}
-
-Vector3 Transform::ApplyToDirection(const Vector3& d) const {
-    if (isIdentity) return d;
-    const Vector3 s = d * scale;
-    return noRotation ? s : s * rotation.ToMatrix();
+    return Compose(local, parent, parent.RotationMatrix());
 }
 
 Vector3 Transform::InverseApplyToPoint(const Vector3& q) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 #include "engine/math/Matrix4.h"
 #include "engine/math/Quaternion.h"
@@ -32,6 +33,13 @@ struct Transform {
 
     void ClearFlags() { isIdentity = false; noRotation = false; }
 
+    // The same bits in every value and the same flags: whatever is computed
+    // from one is computed alike from the other (−0 and NaN included).
+    static bool Identical(const Transform& a, const Transform& b) {
+        return std::memcmp(&a, &b, offsetof(Transform, isIdentity)) == 0 && a.isIdentity == b.isIdentity &&
+               a.noRotation == b.noRotation;
+    }
+
     // World transform of a node from its local transform and its parent's
     // world transform: `local` acts first. An identity operand returns the
     // other one as it is (flags included); otherwise scales multiply per axis,
@@ -39,10 +47,27 @@ struct Transform {
     // (local ⊗ parent, or whichever one has a rotation) and both flags of the
     // result are cleared.
     static Transform Compose(const Transform& local, const Transform& parent);
+    // The same with parentRotation == parent.RotationMatrix() supplied by a
+    // caller that keeps it (a node keeps its world rotation's matrix), so
+    // that the rotation is not converted once more per child.
+    static Transform Compose(const Transform& local, const Transform& parent, const Matrix3& parentRotation);
 
-    Vector3 ApplyToPoint(const Vector3& p) const;
+    // R(rotation) when the flags say there is a rotation, else the identity
+    // (unread by the forms below then).
+    Matrix3 RotationMatrix() const { return isIdentity || noRotation ? Matrix3() : rotation.ToMatrix(); }
+
+    Vector3 ApplyToPoint(const Vector3& p) const { return ApplyToPoint(p, RotationMatrix()); }
     // As a point, without the translation.
-    Vector3 ApplyToDirection(const Vector3& d) const;
+    Vector3 ApplyToDirection(const Vector3& d) const { return ApplyToDirection(d, RotationMatrix()); }
+    // The same with r == RotationMatrix() supplied by the caller.
+    Vector3 ApplyToPoint(const Vector3& p, const Matrix3& r) const {
+        return isIdentity ? p : ApplyToDirection(p, r) + translation;
+    }
+    Vector3 ApplyToDirection(const Vector3& d, const Matrix3& r) const {
+        if (isIdentity) return d;
+        const Vector3 s = d * scale;
+        return noRotation ? s : s * r;
+    }
     // The point p such that ApplyToPoint(p) == q. A zero scale component
     // leaves 0 in that component instead of dividing by zero.
     Vector3 InverseApplyToPoint(const Vector3& q) const;
@@ -58,6 +83,22 @@ struct Transform {
     // row 3: (translation, 1). Computed from the values, not the flags.
     Matrix4 ToMatrix() const;
 };
+
+inline Transform Transform::Compose(const Transform& local, const Transform& parent, const Matrix3& parentRotation) {
+    if (local.isIdentity) return parent;
+    if (parent.isIdentity) return local;
+    Transform w;
+    w.scale = parent.scale * local.scale;
+    w.translation = parent.ApplyToPoint(local.translation, parentRotation);
+    if (local.noRotation)
+        w.rotation = parent.rotation;
+    else if (parent.noRotation)
+        w.rotation = local.rotation;
+    else
+        w.rotation = local.rotation * parent.rotation;
+    w.ClearFlags();
+    return w;
+}
 
 static_assert(offsetof(Transform, scale) == 0);
 static_assert(offsetof(Transform, rotation) == 12);

@@ -110,11 +110,12 @@ public:
     float fogExponent = 2.0f;
     float waveAmplitude = 0.05f;
     float waveSpeed = 1.0f;
-    // Seconds accumulated by UpdateEffect; not streamed.
-    float effectTime = 0.0f;
     bool cullEnable = true;
     // Address mode of stage i (U, V and W alike): 0 clamp, 1 wrap, 2 border.
     int32_t stageAddressModes[kStages] = {1, 1, 1, 1, 1, 1, 1, 1};
+    // Seconds accumulated by UpdateEffect; not streamed. Beside the fields
+    // UpdateEffect reads below, so that it touches few cache lines.
+    float effectTime = 0.0f;
 
     bool GetFogEnable() const { return fogEnable_; }
     bool GetWave() const { return wave_; }

@@ -38,7 +38,13 @@ public:
     virtual bool IntersectRay(const Ray& ray, float& t1, float& t2) const = 0;
     virtual bool Intersects(const BoundingVolume* volume) const = 0;
     virtual int32_t Merge(const BoundingVolume* volume) = 0;
-    virtual int32_t TransformInto(BoundingVolume* target, const Transform& transform) const = 0;
+    // The volume moved by `transform` into target; `rotation` is
+    // transform.RotationMatrix(), which a node keeps for its world transform.
+    virtual int32_t TransformInto(BoundingVolume* target, const Transform& transform,
+                                  const Matrix3& rotation) const = 0;
+    int32_t TransformInto(BoundingVolume* target, const Transform& transform) const {
+        return TransformInto(target, transform, transform.RotationMatrix());
+    }
     // -1 wholly on the negative side, +1 wholly on the positive side, else 0.
     virtual int32_t WhichSide(const Plane& plane) const = 0;
     virtual Vector3 GetCenter() const = 0;

@@ -87,8 +87,15 @@ void GeometryNode::UpdateSelf(double time) {
 }
 
 void GeometryNode::UpdateBound() {
-    if (GetUpdateWorldBound() && modelBound_ != nullptr && GetWorldBound() != nullptr)
-        modelBound_->TransformInto(GetWorldBound(), GetWorld());
+    if (!GetUpdateWorldBound() || modelBound_ == nullptr || GetWorldBound() == nullptr) return;
+    // Every volume is a sphere.
+    const SphereBits model = static_cast<const SphereBoundingVolume&>(*modelBound_).GetBits();
+    auto& world = static_cast<SphereBoundingVolume&>(*GetWorldBound());
+    if (boundWorldStamp_ == GetWorldStamp() && boundModel_ == model && boundResult_ == world.GetBits()) return;
+    modelBound_->TransformInto(&world, GetWorld(), GetWorldRotation());
+    boundWorldStamp_ = GetWorldStamp();
+    boundModel_ = model;
+    boundResult_ = world.GetBits();
 }
 
 void GeometryNode::GenerateNormals() {}

@@ -5,6 +5,7 @@
 
 #include "engine/core/Buffer.h"
 #include "engine/scene/Node.h"
+#include "engine/scene/SphereBoundingVolume.h"
 
 namespace zel {
 
@@ -50,7 +51,9 @@ public:
     // keyed by the squared distance from its bound's centre to the camera;
     // otherwise DrawDeferred.
     void Draw(Renderer& renderer) override;
-    // The model bound transformed by the world transform.
+    // The model bound transformed by the world transform; skipped while the
+    // model bound, the world transform (its stamp) and the world bound hold
+    // what the last run read and wrote.
     void UpdateBound() override;
 
     // 0 points, 1 line list, 2 line strip, 3 triangle list.
@@ -110,6 +113,13 @@ private:
     int32_t LoadBuffers(Stream& stream);
     int32_t LoadModelBound(Stream& stream);
 
+    // The update's fields first, next to Node's (see there).
+    Pointer<GeometryNodeEffect> effect_;
+    Pointer<BoundingVolume> modelBound_;
+    // What UpdateBound last read and wrote; stamp 0 never matches.
+    uint64_t boundWorldStamp_ = 0;
+    SphereBits boundModel_;
+    SphereBits boundResult_;
     Pointer<Buffer> vertices_;
     Pointer<FloatBuffer> pointSizes_;
     Pointer<ColorBuffer> colors_;
@@ -117,8 +127,6 @@ private:
     Pointer<Vector3Buffer> tangents_;
     Pointer<Buffer> texCoords_[kTexCoordUnits];
     Pointer<IntBuffer> indices_;
-    Pointer<BoundingVolume> modelBound_;
-    Pointer<GeometryNodeEffect> effect_;
 };
 ZEL_REGISTER_ABSTRACT_CLASS(GeometryNode)
 

@@ -1,5 +1,7 @@
 #include "engine/scene/Node.h"
 
+#include <atomic>
+
 #include "engine/core/Log.h"
 #include "engine/core/Stream.h"
 #include "engine/render/Renderer.h"
@@ -9,7 +11,19 @@ namespace zel {
 
 ZEL_DEFINE_RTTI(Node, Object)
 
-Node::Node(const String& name) : worldBound_(BoundingVolume::Create(BoundingVolume::kSphere)) {
+namespace {
+
+// Stamps are unique across all nodes, so a node that changed parents never
+// mistakes the new parent's world for the old one's; atomic, so that trees
+// built or updated on different threads never share one either.
+std::atomic<uint64_t> gNextWorldStamp{1};
+
+uint64_t NewWorldStamp() { return gNextWorldStamp.fetch_add(1, std::memory_order_relaxed); }
+
+}  // namespace
+
+Node::Node(const String& name)
+    : worldBound_(BoundingVolume::Create(BoundingVolume::kSphere)), worldStamp_(NewWorldStamp()) {
     SetName(name);
     if (worldBound_ == nullptr) LogError("Недостаточно памяти для создания окружающего объёма.");
 }
@@ -25,7 +39,22 @@ void Node::Update(double time, bool propagateBound) {
 
 void Node::ComputeWorldTransform() {
     if (!updateWorldTransform_) return;
-    world_ = parent_ != nullptr ? Transform::Compose(local_, parent_->world_) : local_;
+    const uint64_t parentStamp = parent_ != nullptr ? parent_->worldStamp_ : 0;
+    if (composedStamp_ == worldStamp_ && composedParentStamp_ == parentStamp &&
+        Transform::Identical(local_, composedLocal_))
+        return;
+    SetWorld(parent_ != nullptr ? Transform::Compose(local_, parent_->world_, parent_->worldRotation_) : local_);
+    composedLocal_ = local_;
+    composedParentStamp_ = parentStamp;
+    composedStamp_ = worldStamp_;
+}
+
+void Node::SetWorld(const Transform& world) {
+    // The same value keeps its stamp, so the subtree need not recompute.
+    if (Transform::Identical(world, world_)) return;
+    world_ = world;
+    worldRotation_ = world.RotationMatrix();
+    worldStamp_ = NewWorldStamp();
 }
 
 void Node::UpdateSelf(double time) {

@@ -50,15 +50,26 @@ public:
     // UpdateBound of every ancestor, nearest first.
     void Update(double time, bool propagateBound);
     // world = local composed with the parent's world (local alone at the
-    // root); nothing when the world transform is not updated.
+    // root); nothing when the world transform is not updated. The
+    // composition is skipped when its inputs are unchanged since it last
+    // ran: the local transform bit for bit, the parent's world (its stamp),
+    // and the world transform still the one it wrote.
     void ComputeWorldTransform();
 
     Transform& GetLocal() { return local_; }
     const Transform& GetLocal() const { return local_; }
     void SetLocal(const Transform& local) { local_ = local; }
-    Transform& GetWorld() { return world_; }
+    // Written only through SetWorld and ComputeWorldTransform, which keep
+    // the world rotation's matrix beside it.
     const Transform& GetWorld() const { return world_; }
-    void SetWorld(const Transform& world) { world_ = world; }
+    void SetWorld(const Transform& world);
+    // GetWorld().RotationMatrix(), kept rather than converted on each use:
+    // every child's world transform and the node's bound use it.
+    const Matrix3& GetWorldRotation() const { return worldRotation_; }
+    // Changes exactly when the world transform takes a different value, and
+    // no two nodes ever share one: a node or a bound computed from this
+    // world transform is still valid while the stamp is the same.
+    uint64_t GetWorldStamp() const { return worldStamp_; }
 
     // When false, ComputeWorldTransform leaves the world transform alone (a
     // controller sets it directly).
@@ -84,13 +95,23 @@ public:
 private:
     friend class SceneNode;
 
-    Transform local_;
-    Transform world_;
-    bool updateWorldTransform_ = true;
+
+    // What every update reads comes first, so that an update that finds
+    // nothing changed touches few cache lines.
+    Node* parent_ = nullptr;
     Pointer<BoundingVolume> worldBound_;
+    uint64_t worldStamp_;
+    // What ComputeWorldTransform last read and wrote (stamps start at 1, so
+    // the first run never matches).
+    uint64_t composedParentStamp_ = 0;
+    uint64_t composedStamp_ = 0;
+    bool updateWorldTransform_ = true;
     bool updateWorldBound_ = true;
     bool hidden_ = false;
-    Node* parent_ = nullptr;
+    Transform local_;
+    Transform composedLocal_;
+    Transform world_;
+    Matrix3 worldRotation_;
 };
 ZEL_REGISTER_ABSTRACT_CLASS(Node)
 

@@ -147,18 +147,45 @@ void SceneNode::UpdateSelf(double time) {
 void SceneNode::UpdateBound() {
     BoundingVolume* bound = GetWorldBound();
     if (!GetUpdateWorldBound() || bound == nullptr) return;
+    // Every volume is a sphere.
+    auto& sphere = static_cast<SphereBoundingVolume&>(*bound);
+    if (!MergeInputsUnchanged(sphere)) MergeChildren(sphere);
+}
+
+const SphereBoundingVolume* SceneNode::ContributedSphere(const Node* child) {
+    // Spheres are the only volumes (the class is final), so the type is not
+    // asked: that would read one more cache line per child.
+    return child != nullptr ? static_cast<const SphereBoundingVolume*>(child->GetWorldBound()) : nullptr;
+}
+
+bool SceneNode::MergeInputsUnchanged(const SphereBoundingVolume& bound) const {
+    if (!mergedValid_ || merged_.Count() != children_.Count() || !(mergedResult_ == bound.GetBits())) return false;
+    for (int32_t i = 0; i < children_.Count(); ++i) {
+        const SphereBoundingVolume* child = ContributedSphere(children_[i]);
+        const MergedChild& last = merged_[i];
+        if (last.contributed != (child != nullptr)) return false;
+        if (child != nullptr && !(last.sphere == child->GetBits())) return false;
+    }
+    return true;
+}
+
+void SceneNode::MergeChildren(SphereBoundingVolume& bound) {
+    // Without room to record the inputs, the merge simply runs every time.
+    mergedValid_ = merged_.Reserve(children_.Count()) == kOk;
+    merged_.RemoveFront(merged_.Count());
     bool first = true;
     for (int32_t i = 0; i < children_.Count(); ++i) {
-        Node* child = children_[i];
+        const SphereBoundingVolume* child = ContributedSphere(children_[i]);
+        // Cannot fail: the room is reserved above.
+        if (mergedValid_) (void)merged_.Append({child != nullptr, child != nullptr ? child->GetBits() : SphereBits{}});
         if (child == nullptr) continue;
-        const BoundingVolume* childBound = child->GetWorldBound();
-        if (childBound == nullptr || childBound->GetType() != BoundingVolume::kSphere) continue;
         if (first)
-            BoundingVolume::Assign(*bound, childBound);
+            bound.CopySphere(*child);
         else
-            bound->Merge(childBound);
+            bound.MergeSphere(*child);
         first = false;
     }
+    mergedResult_ = bound.GetBits();
 }
 
 void SceneNode::Draw(Renderer& renderer) {

@@ -4,6 +4,7 @@
 
 #include "engine/core/GrowableArray.h"
 #include "engine/scene/Node.h"
+#include "engine/scene/SphereBoundingVolume.h"
 
 namespace zel {
 
@@ -43,8 +44,10 @@ public:
     // a Draw result of 0 draws the children and flushes the deferred nodes.
     void Draw(Renderer& renderer) override;
     // The first child's world bound copied, the later ones merged in; a
-    // child without a sphere bound contributes nothing, and with no
-    // contributing child the bound keeps its value.
+    // child without a bound contributes nothing, and with no
+    // contributing child the bound keeps its value. Skipped while every
+    // child's bound and this node's bound hold what the last run read and
+    // wrote.
     void UpdateBound() override;
 
     int32_t GetChildCount() const { return children_.Count(); }
@@ -72,6 +75,12 @@ public:
 
 private:
     struct EffectEntry;
+    // One child's part in the last merge: whether it contributed, and its
+    // sphere then.
+    struct MergedChild {
+        bool contributed = false;
+        SphereBits sphere;
+    };
 
     // Refuses children that would break the tree (logged as a warning).
     bool CanAdopt(const Node* child) const;
@@ -83,11 +92,20 @@ private:
     int32_t LoadChildren(Stream& stream);
     void DrawChildren(Renderer& renderer);
     void DrawThroughEffects(Renderer& renderer);
+    // The sphere a child adds to the merge, or null.
+    static const SphereBoundingVolume* ContributedSphere(const Node* child);
+    bool MergeInputsUnchanged(const SphereBoundingVolume& bound) const;
+    void MergeChildren(SphereBoundingVolume& bound);
 
     // Grown by growBy_ entries at a time (by AppendChild, not by the array).
     GrowableArray<Pointer<Node>> children_;
     int32_t growBy_ = 0;
     EffectEntry* effects_ = nullptr;  // owned singly linked list, newest first
+    // The last merge's inputs, one per child slot, and its result; invalid
+    // (never matching) until a merge has recorded them all.
+    GrowableArray<MergedChild> merged_;
+    SphereBits mergedResult_;
+    bool mergedValid_ = false;
 };
 ZEL_REGISTER_CLASS(SceneNode)
 

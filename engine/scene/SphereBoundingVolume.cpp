@@ -64,8 +64,7 @@ int32_t SphereBoundingVolume::CopyFrom(const BoundingVolume* volume) {
         LogWarning("Указатель на объём равен 0 при генерации. Имя[%s] ID[%d].", GetName().CStr(), GetId());
         return kInvalidArgument;
     }
-    center_ = AsSphere(*volume).center_;
-    radius_ = AsSphere(*volume).radius_;
+    CopySphere(AsSphere(*volume));
     return kOk;
 }
 
@@ -92,21 +91,12 @@ int32_t SphereBoundingVolume::Merge(const BoundingVolume* volume) {
         LogWarning("Указатель на объём равен 0 при слиянии. Имя[%s] ID[%d].", GetName().CStr(), GetId());
         return kInvalidArgument;
     }
-    const SphereBoundingVolume& other = AsSphere(*volume);
-    Vector3 d = other.center_ - center_;
-    float deltaRadius = other.radius_ - radius_;
-    float distanceSquared = SquaredLength(d);
-    if (deltaRadius * deltaRadius >= distanceSquared) {
-        if (deltaRadius > 0.0f) CopyFrom(volume);
-        return kOk;
-    }
-    float distance = std::sqrt(distanceSquared);
-    center_ += d * ((deltaRadius + distance) / (2.0f * distance));
-    radius_ = (distance + other.radius_ + radius_) * 0.5f;
+    MergeSphere(AsSphere(*volume));
     return kOk;
 }
 
-int32_t SphereBoundingVolume::TransformInto(BoundingVolume* target, const Transform& transform) const {
+int32_t SphereBoundingVolume::TransformInto(BoundingVolume* target, const Transform& transform,
+                                           const Matrix3& rotation) const {
     if (target == nullptr) {
         LogWarning("Указатель на объём равен 0 при трансформации. Имя[%s] ID[%d].", GetName().CStr(), GetId());
         return kInvalidArgument;
@@ -114,8 +104,8 @@ int32_t SphereBoundingVolume::TransformInto(BoundingVolume* target, const Transf
     // Written straight into the target (every volume is a sphere): a
     // temporary volume object would use up an object ID.
     SphereBoundingVolume& sphere = static_cast<SphereBoundingVolume&>(*target);
-    sphere.center_ = transform.ApplyToPoint(center_);
-    sphere.radius_ = Length(transform.ApplyToDirection(Vector3{radius_, 0.0f, 0.0f}));
+    sphere.center_ = transform.ApplyToPoint(center_, rotation);
+    sphere.radius_ = Length(transform.ApplyToDirection(Vector3{radius_, 0.0f, 0.0f}, rotation));
     return kOk;
 }
 

@@ -31,10 +31,11 @@ void NodeParticleSystem::DrawDeferred(Renderer& renderer) {
     GeometryNode& node = *template_;
     const Transform saved = node.GetWorld();
     for (const Particle* particle = GetFirstParticle(); particle != nullptr; particle = particle->next) {
-        Transform& world = node.GetWorld();
+        Transform world = saved;
         world.translation = particle->position;
         world.scale = {particle->size, particle->size, particle->size};
         world.isIdentity = false;
+        node.SetWorld(world);
         node.UpdateBound();
         node.DrawDeferred(renderer);
     }
