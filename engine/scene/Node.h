@@ -95,7 +95,6 @@ public:
 private:
     friend class SceneNode;
 
-
     // What every update reads comes first, so that an update that finds
     // nothing changed touches few cache lines.
     Node* parent_ = nullptr;
