@@ -6,7 +6,7 @@ namespace zel {
 
 namespace {
 
-int Wrap(int value, int period) {
+int WrapLattice(int value, int period) {
     const int r = value % period;
     return r < 0 ? r + period : r;
 }
@@ -29,7 +29,7 @@ struct GradientTable {
 const GradientTable kGradients;
 
 // One octave in lattice units; about −0.7..0.7 before scaling.
-float Gradient(float x, float y, int periodX, int periodY, uint32_t seed) {
+float LatticeGradient(float x, float y, int periodX, int periodY, uint32_t seed) {
     const float fx0 = std::floor(x);
     const float fy0 = std::floor(y);
     const int ix = static_cast<int>(fx0);
@@ -37,7 +37,7 @@ float Gradient(float x, float y, int periodX, int periodY, uint32_t seed) {
     const float dx = x - fx0;
     const float dy = y - fy0;
     auto corner = [&](int cx, int cy, float ox, float oy) {
-        const uint32_t h = HashCell(Wrap(ix + cx, periodX), Wrap(iy + cy, periodY), seed) & 15u;
+        const uint32_t h = HashCell(WrapLattice(ix + cx, periodX), WrapLattice(iy + cy, periodY), seed) & 15u;
         return kGradients.x[h] * ox + kGradients.y[h] * oy;
     };
     const float a = corner(0, 0, dx, dy);
@@ -90,7 +90,7 @@ float TiledNoise::At(float u, float v) const {
     int px = periodX;
     int py = periodY;
     for (int octave = 0; octave < octaves; ++octave) {
-        sum += amplitude * Gradient(u * static_cast<float>(px), v * static_cast<float>(py), px, py,
+        sum += amplitude * LatticeGradient(u * static_cast<float>(px), v * static_cast<float>(py), px, py,
                                     seed + static_cast<uint32_t>(octave) * 1013U);
         total += amplitude;
         amplitude *= gain;
@@ -108,8 +108,8 @@ CellSample TiledCells::At(float u, float v) const {
     CellSample sample{1e9f, 1e9f, 0};
     for (int cy = iy - 1; cy <= iy + 1; ++cy) {
         for (int cx = ix - 1; cx <= ix + 1; ++cx) {
-            const int wx = Wrap(cx, periodX);
-            const int wy = Wrap(cy, periodY);
+            const int wx = WrapLattice(cx, periodX);
+            const int wy = WrapLattice(cy, periodY);
             const float fx = static_cast<float>(cx) + HashUnit(wx, wy, seed);
             const float fy = static_cast<float>(cy) + HashUnit(wx, wy, seed + 7919U);
             const float distance = std::hypot(fx - x, fy - y);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/math/MathConstants.h"
 #include "tools/content/picture/Canvas.h"
 #include "tools/content/picture/Dusk.h"
 #include "tools/content/picture/Noise.h"
@@ -11,8 +12,6 @@
 namespace zel {
 
 namespace {
-
-constexpr float kPi = 3.14159265f;
 
 // A pixel centre as a fraction of the picture: one tile spans 0..1.
 float Unit(int pixel, int size) { return (static_cast<float>(pixel) + 0.5f) / static_cast<float>(size); }
@@ -691,7 +690,7 @@ Canvas Glow(int size) {
     return canvas;
 }
 
-Canvas Flare(int size) {
+Canvas FlareCanvas(int size) {
     Canvas canvas(size, size, Rgb(0));
     canvas.Paint([&](int x, int y) {
         const float dx = 2.0f * Unit(x, size) - 1.0f;
@@ -793,13 +792,13 @@ Canvas Flag(int width, int height) {
     return canvas;
 }
 
-struct Texture {
+struct TextureRecipe {
     const char* file;
     bool alpha;
     Canvas (*draw)();
 };
 
-const Texture kTextures[] = {
+const TextureRecipe kTextures[] = {
     {"grass.jpg", false, [] { return Grass(256, 256); }},
     {"sand.jpg", false, [] { return Sand(256, 256); }},
     {"rock.jpg", false, [] { return Rock(256, 256); }},
@@ -818,7 +817,7 @@ const Texture kTextures[] = {
     {"smoke.tga", true, [] { return Smoke(64); }},
     {"spray.tga", true, [] { return Spray(64); }},
     {"glow.tga", true, [] { return Glow(64); }},
-    {"flare.tga", true, [] { return Flare(128); }},
+    {"flare.tga", true, [] { return FlareCanvas(128); }},
     {"lens_ring.tga", true, [] { return LensRing(64); }},
     {"lens_disc.tga", true, [] { return LensDisc(64); }},
     {"lens_glow.tga", true, [] { return LensGlow(64); }},
@@ -830,7 +829,7 @@ const Texture kTextures[] = {
 
 int WriteShowTextures(const std::string& directory) {
     int failed = 0;
-    for (const Texture& texture : kTextures) failed |= texture.draw().Write(directory + "/" + texture.file, texture.alpha);
+    for (const TextureRecipe& texture : kTextures) failed |= texture.draw().Write(directory + "/" + texture.file, texture.alpha);
     return failed != 0 ? 1 : 0;
 }
 
