@@ -77,7 +77,9 @@ function(zel_add_gtest)
   cmake_parse_arguments(T "DISPLAY" "NAME;SCREEN;FIXTURES;SHARDS" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${ZEL_GTEST_LIBS})
-  target_compile_options(${T_NAME} PRIVATE -O0 -g1)
+  # A helper that no call reaches means a same-named helper of another
+  # source in its batch took its calls.
+  target_compile_options(${T_NAME} PRIVATE -O0 -g1 -Werror=unused-function)
   if(ZEL_SANITIZE)
     # The undefined-behaviour checks are for the engine's code; in test code
     # they double its compile time.

@@ -20,15 +20,15 @@
 namespace zel {
 namespace {
 
-float Uniform(std::mt19937& random, float low, float high) {
+float RandomIn(std::mt19937& random, float low, float high) {
     return std::uniform_real_distribution<float>(low, high)(random);
 }
 
 Transform RandomTransform(std::mt19937& random) {
-    const Vector3 axis = Normalize(Vector3{Uniform(random, -1, 1), Uniform(random, -1, 1), Uniform(random, -1, 1) + 2.0f});
-    const Vector3 scale{Uniform(random, 0.5f, 2), Uniform(random, 0.5f, 2), Uniform(random, 0.5f, 2)};
-    const Vector3 translation{Uniform(random, -5, 5), Uniform(random, -5, 5), Uniform(random, -5, 5)};
-    return Transform::Make(scale, Quaternion::FromAxisAngle(axis, Uniform(random, -3, 3)), translation);
+    const Vector3 axis = Normalize(Vector3{RandomIn(random, -1, 1), RandomIn(random, -1, 1), RandomIn(random, -1, 1) + 2.0f});
+    const Vector3 scale{RandomIn(random, 0.5f, 2), RandomIn(random, 0.5f, 2), RandomIn(random, 0.5f, 2)};
+    const Vector3 translation{RandomIn(random, -5, 5), RandomIn(random, -5, 5), RandomIn(random, -5, 5)};
+    return Transform::Make(scale, Quaternion::FromAxisAngle(axis, RandomIn(random, -3, 3)), translation);
 }
 
 // Now and then moves its owner, from its own seed (equal in both copies).
@@ -36,7 +36,7 @@ class JitterController : public Controller {
 public:
     explicit JitterController(unsigned seed) : random_(seed) {}
     void Update(double) override {
-        if (Uniform(random_, 0, 1) > 0.3f) return;
+        if (RandomIn(random_, 0, 1) > 0.3f) return;
         static_cast<Node*>(GetOwner())->SetLocal(RandomTransform(random_));
     }
 
@@ -46,7 +46,7 @@ private:
 
 Pointer<Vector3Buffer> RandomPoints(std::mt19937& random) {
     Pointer<Vector3Buffer> points = new Vector3Buffer(4, nullptr);
-    for (int32_t i = 0; i < 4; ++i) (*points)[i] = {Uniform(random, -2, 2), Uniform(random, -2, 2), Uniform(random, -2, 2)};
+    for (int32_t i = 0; i < 4; ++i) (*points)[i] = {RandomIn(random, -2, 2), RandomIn(random, -2, 2), RandomIn(random, -2, 2)};
     return points;
 }
 
@@ -175,7 +175,7 @@ void EditDirectly(Scene& scene, std::mt19937& random) {
             // Written from outside, as a particle system's drawing does with
             // its template: the next update computes it again.
             auto* bound = static_cast<SphereBoundingVolume*>(scene.leaves[random() % scene.leaves.size()]->GetWorldBound());
-            bound->SetRadius(Uniform(random, 0, 9));
+            bound->SetRadius(RandomIn(random, 0, 9));
             break;
         }
         default:

@@ -69,7 +69,7 @@ NodeAnimationController* Animate(Node* node, double period, float reach) {
     return controller;
 }
 
-Transform At(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
+Transform NodeAt(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
 
 // A body whose skeleton controller drives two bones, and a triangle mesh
 // skinned by them, each vertex split between the bones.
@@ -113,7 +113,7 @@ void AddSkinnedBody(SceneNode* root) {
     EXPECT_EQ(root->AppendChild(mesh), kOk);
 }
 
-Pointer<SceneNode> BuildScene() {
+Pointer<SceneNode> BuildAnimatedScene() {
     Pointer<SceneNode> root = new SceneNode(String("root"), 0, 4);
 
     Pointer<SceneNode> target = new SceneNode(String("target"), 0, 1);
@@ -122,7 +122,7 @@ Pointer<SceneNode> BuildScene() {
     NodeAnimationController* doorTrack = Animate(door, 1.0, 1.0f);
 
     Pointer<Camera> a = new Camera(String("A"));
-    a->SetLocal(At({0, 5, -20}));
+    a->SetLocal(NodeAt({0, 5, -20}));
     NodeAnimationController* aTrack = Animate(a, 3.0, 4.0f);
     Pointer<CameraActivateAnimationController> activate = new CameraActivateAnimationController();
     Pointer<BoolAnimation> doorKeys = MakeBoolAnimation("door", {{0.0, false}, {0.4, true}, {0.8, false}});
@@ -144,7 +144,7 @@ Pointer<SceneNode> BuildScene() {
     Pointer<Camera> c = new Camera(String("C"));  // a still shot
 
     Pointer<Light> lamp = new Light(Light::kSpot, String("lamp"));
-    lamp->SetLocal(At({3, 10, 3}));
+    lamp->SetLocal(NodeAt({3, 10, 3}));
     Pointer<TargetLightController> follow = new TargetLightController();
     follow->SetTarget(target);
     lamp->AttachController(follow);
@@ -283,7 +283,7 @@ TEST(SceneRoundTrip, EveryAnimationClassBehavesTheSameAfterSavingAndLoading) {
     files.Add("thunder2.ogg", "crack");
     test::CurrentRenderer renderer;
 
-    Pointer<SceneNode> original = BuildScene();
+    Pointer<SceneNode> original = BuildAnimatedScene();
     Stream stream(0, 4096);
     ASSERT_EQ(WriteSceneFile(stream, original), 0);
     const int32_t savedLength = stream.GetPosition();

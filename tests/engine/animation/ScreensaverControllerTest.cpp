@@ -22,7 +22,7 @@
 namespace zel {
 namespace {
 
-Pointer<NodeAnimationController> Track(Object* owner, double period) {
+Pointer<NodeAnimationController> PeriodTrack(Object* owner, double period) {
     Pointer<NodeAnimationController> controller = new NodeAnimationController();
     controller->SetTrackPeriod(period);
     owner->AttachController(controller);
@@ -36,7 +36,7 @@ struct Show {
         for (size_t i = 0; i < periods.size(); ++i) {
             Pointer<Camera> camera = new Camera(String(std::to_string(i).c_str()));
             cameras.push_back(camera);
-            animations.push_back(periods[i] > 0 ? Track(camera, periods[i]) : nullptr);
+            animations.push_back(periods[i] > 0 ? PeriodTrack(camera, periods[i]) : nullptr);
         }
         for (Camera* camera : cameras) EXPECT_EQ(director->AddSet(camera, 0.5, 1.5), kOk);
     }
@@ -162,10 +162,10 @@ TEST(ScreensaverController, DurationComesFromTheAnimations) {
     for (const Case& c : cases) {
         test::CurrentRenderer renderer;
         Pointer<Camera> camera = new Camera();
-        if (c.cameraPeriod > 0) Track(camera, c.cameraPeriod);
+        if (c.cameraPeriod > 0) PeriodTrack(camera, c.cameraPeriod);
         Pointer<SceneNode> target = new SceneNode();
         if (c.targetPeriod > 0) {
-            Track(target, c.targetPeriod);
+            PeriodTrack(target, c.targetPeriod);
             Pointer<TargetCameraController> aim = new TargetCameraController();
             aim->SetTarget(target);
             camera->AttachController(aim);
@@ -180,9 +180,9 @@ TEST(ScreensaverController, DurationComesFromTheAnimations) {
 TEST(ScreensaverController, ChoosingResetsTheCameraAndTargetAnimations) {
     test::CurrentRenderer renderer;
     Pointer<Camera> camera = new Camera();
-    Pointer<NodeAnimationController> cameraTrack = Track(camera, 6.0);
+    Pointer<NodeAnimationController> cameraTrack = PeriodTrack(camera, 6.0);
     Pointer<SceneNode> target = new SceneNode();
-    Pointer<NodeAnimationController> targetTrack = Track(target, 9.0);
+    Pointer<NodeAnimationController> targetTrack = PeriodTrack(target, 9.0);
     Pointer<TargetCameraController> aim = new TargetCameraController();
     aim->SetTarget(target);
     camera->AttachController(aim);
@@ -230,7 +230,7 @@ TEST(ScreensaverController, ALargeStepSwitchesOnlyOnce) {
 TEST(ScreensaverController, AZeroPeriodTrackIsNotCorrected) {
     test::CurrentRenderer renderer;
     Pointer<Camera> camera = new Camera();
-    Pointer<NodeAnimationController> still = Track(camera, 0.0);
+    Pointer<NodeAnimationController> still = PeriodTrack(camera, 0.0);
     Pointer<ScreensaverController> director = new ScreensaverController();
     EXPECT_EQ(director->AddSet(camera, 0.0, 1.0), kOk);
     director->ChooseNextSet();  // the set lasts 0 s
@@ -254,12 +254,12 @@ TEST(ScreensaverController, InactiveDirectorWaits) {
 TEST(ScreensaverController, TheLastAnimationControllerOfTheCameraListIsTheCameraAnimation) {
     test::CurrentRenderer renderer;
     Pointer<Camera> camera = new Camera();
-    Pointer<NodeAnimationController> attachedFirst = Track(camera, 3.0);
+    Pointer<NodeAnimationController> attachedFirst = PeriodTrack(camera, 3.0);
     Pointer<CameraActivateAnimationController> attachedLast = new CameraActivateAnimationController();
     camera->AttachController(attachedLast);  // the list's head
     Pointer<SceneNode> target = new SceneNode();
-    Pointer<NodeAnimationController> older = Track(target, 7.0);
-    Pointer<NodeAnimationController> newer = Track(target, 8.0);
+    Pointer<NodeAnimationController> older = PeriodTrack(target, 7.0);
+    Pointer<NodeAnimationController> newer = PeriodTrack(target, 8.0);
     Pointer<TargetCameraController> aim = new TargetCameraController();
     aim->SetTarget(target);
     camera->AttachController(aim);

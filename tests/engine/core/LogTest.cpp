@@ -15,7 +15,7 @@ namespace {
 using test::LogCapture;
 using test::RecordingOutput;
 
-std::string ReadFile(const char* path) {
+std::string ReadLogFile(const char* path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
@@ -82,7 +82,7 @@ TEST(FileMessageOutput, WritesPrefixedLinesAndUnknownLevels) {
         output.Output(7, String("e"));
         output.Output(-1, String("Лог"));
     }
-    std::string text = ReadFile(path);
+    std::string text = ReadLogFile(path);
     std::remove(path);
     // Normalise CR LF (Windows text mode) before comparing.
     std::string lines;
@@ -94,7 +94,7 @@ TEST(FileMessageOutput, WritesPrefixedLinesAndUnknownLevels) {
 // The file's lines without CR (Windows text mode writes CR LF).
 std::vector<std::string> FileLines(const char* path) {
     std::vector<std::string> lines(1);
-    for (char c : ReadFile(path)) {
+    for (char c : ReadLogFile(path)) {
         if (c == '\n') lines.emplace_back();
         else if (c != '\r') lines.back() += c;
     }

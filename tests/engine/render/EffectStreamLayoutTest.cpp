@@ -50,7 +50,7 @@ std::vector<uint8_t> Written(const Stream& stream, int32_t start) {
 // written as their IDs alone. P's Save, called on the same object, gives the
 // parent's data with the same IDs; E's Save must be that followed by `own`.
 template <class P, class E>
-void ExpectLayout(E& effect, const std::vector<Object*>& linked, const SavedBytes& own) {
+void ExpectEffectLayout(E& effect, const std::vector<Object*>& linked, const SavedBytes& own) {
     Stream stream(0, 1024);
     for (Object* object : linked) ASSERT_EQ(stream.WriteLink(object), 0);
     int32_t start = stream.GetPosition();
@@ -104,13 +104,13 @@ const LayoutCase kCases[] = {
          Pointer<Controller> skin = new test::TestController();
          Pointer<GeometryNodeEffect> e = new GeometryNodeEffect();
          const SavedBytes own = FillGeometry(*e, skin);
-         ExpectLayout<Effect>(*e, {skin}, own);
+         ExpectEffectLayout<Effect>(*e, {skin}, own);
      }},
     {"scene-node effect adds nothing",
      [] {
          Pointer<SceneNodeEffect> e = new SceneNodeEffect();
          e->SetName(String("fx"));
-         ExpectLayout<Effect>(*e, {}, SavedBytes{});
+         ExpectEffectLayout<Effect>(*e, {}, SavedBytes{});
      }},
     {"shadow map",
      [] {
@@ -130,19 +130,19 @@ const LayoutCase kCases[] = {
          SavedBytes own;
          own.Link(light).Link(map).Color(e->shadowColor).U8(0x02).F32(0.125f).F32(2.5f).F32(0.75f);
          own.I32(2).Link(a).Link(b);
-         ExpectLayout<SceneNodeEffect>(*e, {light, map, a, b}, own);
+         ExpectEffectLayout<SceneNodeEffect>(*e, {light, map, a, b}, own);
          e->softShadows = false;
          e->fitToCamera = true;
          SavedBytes fit;
          fit.Link(light).Link(map).Color(e->shadowColor).U8(0x01).F32(0.125f).F32(2.5f).F32(0.75f);
          fit.I32(2).Link(a).Link(b);
-         ExpectLayout<SceneNodeEffect>(*e, {light, map, a, b}, fit);
+         ExpectEffectLayout<SceneNodeEffect>(*e, {light, map, a, b}, fit);
      }},
     {"post-render film flag",
      [] {
          Pointer<PostRenderEffect> e = new PostRenderEffect();
          e->SetFilm(true);
-         ExpectLayout<SceneNodeEffect>(*e, {}, SavedBytes{}.U8(1));
+         ExpectEffectLayout<SceneNodeEffect>(*e, {}, SavedBytes{}.U8(1));
      }},
     {"bloom",
      [] {
@@ -157,14 +157,14 @@ const LayoutCase kCases[] = {
          e->downsampleScale = 0.125f;
          SavedBytes own;
          own.F32(0.5f).F32(0.25f).F32(3.0f).F32(0.75f).F32(1.25f).Color(e->bloomTint).F32(0.125f);
-         ExpectLayout<PostRenderEffect>(*e, {}, own);
+         ExpectEffectLayout<PostRenderEffect>(*e, {}, own);
      }},
     {"sprite",
      [] {
          Pointer<Texture> texture = new Texture(nullptr, String("spark"));
          Pointer<SpriteEffect> e = new SpriteEffect();
          e->SetTexture(texture);
-         ExpectLayout<GeometryNodeEffect>(*e, {texture}, SavedBytes{}.Link(texture));
+         ExpectEffectLayout<GeometryNodeEffect>(*e, {texture}, SavedBytes{}.Link(texture));
      }},
 };
 

@@ -71,7 +71,7 @@ private:
     std::map<Object*, Object*> pairs_;
 };
 
-TestObject* Named(const char* name, int32_t value) {
+TestObject* NamedTestObject(const char* name, int32_t value) {
     auto* object = new TestObject();
     object->SetName(String(name));
     object->value = value;
@@ -92,7 +92,7 @@ protected:
         EXPECT_EQ(file->Open(File::kModeWrite), kOk);
         const int32_t version[3] = {major, minor, build};
         file->WriteIntTriple(version);
-        Pointer<TestObject> object = Named("versioned", 7);
+        Pointer<TestObject> object = NamedTestObject("versioned", 7);
         file->WriteLink(object);
         EXPECT_EQ(file->Close(), kOk);
         return file;
@@ -105,9 +105,9 @@ protected:
 
 TEST_F(STRSceneTest, AGraphComesBackEqual) {
     // root -> a -> b -> root (a back-link); one controller shared by a and b.
-    Pointer<TestObject> root = Named("root", 1);
-    TestObject* a = Named("a", 2);
-    TestObject* b = Named("b", 3);
+    Pointer<TestObject> root = NamedTestObject("root", 1);
+    TestObject* a = NamedTestObject("a", 2);
+    TestObject* b = NamedTestObject("b", 3);
     root->link = a;
     a->link = b;
     b->link = root.Get();
@@ -212,7 +212,7 @@ TEST_F(STRSceneTest, DamagedFilesFail) {
 
 TEST_F(STRSceneTest, SaveFailures) {
     SceneCodec* scene = CodecAs<SceneCodec>(codec);
-    Pointer<TestObject> root = Named("root", 1);
+    Pointer<TestObject> root = NamedTestObject("root", 1);
     File* file = NewFile("Out.STR");
     EXPECT_EQ(scene->Save(nullptr, root), kFailed);
     EXPECT_EQ(scene->Save(file, nullptr), kFailed);

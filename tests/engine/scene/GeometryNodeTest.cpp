@@ -22,7 +22,7 @@ using test::RecordingEffect;
 using test::RecordingRenderer;
 
 template <class B>
-Pointer<B> WithName(B* buffer, const char* name) {
+Pointer<B> BufferNamed(B* buffer, const char* name) {
     buffer->SetName(String(name));
     return Pointer<B>(buffer);
 }
@@ -30,10 +30,10 @@ Pointer<B> WithName(B* buffer, const char* name) {
 // A triangle node "tri" with three positions and indices.
 Pointer<Triangles> MakeTriangle(const char* name = "tri") {
     Pointer<Triangles> node = new Triangles(String(name));
-    Pointer<Vector3Buffer> positions = WithName(new Vector3Buffer(3, nullptr), "positions");
+    Pointer<Vector3Buffer> positions = BufferNamed(new Vector3Buffer(3, nullptr), "positions");
     (*positions)[1] = {1, 0, 0};
     (*positions)[2] = {0, 1, 0};
-    Pointer<IntBuffer> indices = WithName(new IntBuffer(3, new int32_t[3]{0, 1, 2}), "indices");
+    Pointer<IntBuffer> indices = BufferNamed(new IntBuffer(3, new int32_t[3]{0, 1, 2}), "indices");
     node->SetVertices(positions);
     node->SetIndices(indices);
     return node;
@@ -58,7 +58,7 @@ TEST(GeometryNode, PrimitiveTypesAreFixedPerClass) {
 
 TEST(GeometryNode, NewVerticesDropTheTangentsAndLoadingRestoresThem) {
     Pointer<Triangles> node = MakeTriangle();
-    Pointer<Vector3Buffer> tangents = WithName(new Vector3Buffer(3, nullptr), "tangents");
+    Pointer<Vector3Buffer> tangents = BufferNamed(new Vector3Buffer(3, nullptr), "tangents");
     node->SetTangents(tangents);
     node->SetVertices(node->GetVertices());
     EXPECT_EQ(node->GetTangents(), nullptr);
@@ -109,8 +109,8 @@ TEST(GeometryNode, FindsBuffersInFieldOrder) {
     Pointer<Triangles> node = MakeTriangle("node");
     Pointer<RecordingEffect> effect = new RecordingEffect();
     effect->SetName(String("indices"));
-    node->SetTexCoords(7, WithName(new Vector2Buffer(3, nullptr), "uv7"));
-    node->SetTexCoords(8, WithName(new Vector2Buffer(3, nullptr), "ignored"));
+    node->SetTexCoords(7, BufferNamed(new Vector2Buffer(3, nullptr), "uv7"));
+    node->SetTexCoords(8, BufferNamed(new Vector2Buffer(3, nullptr), "ignored"));
     EXPECT_EQ(node->GetTexCoords(8), nullptr);
     EXPECT_EQ(node->FindByName(String("uv7")), node->GetTexCoords(7));
     EXPECT_EQ(node->FindByName(String("indices")), node->GetIndices());

@@ -26,7 +26,7 @@ T* WithName(T* object, const char* name) {
     return object;
 }
 
-Transform At(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
+Transform PlacedAt(const Vector3& t) { return Transform::Make({1, 1, 1}, Quaternion::Identity(), t); }
 
 // Root: camera, light, group (scene effect; triangles A opaque and B
 // blended, sharing positions and indices; a nested group with two empty
@@ -36,7 +36,7 @@ Pointer<SceneNode> BuildScene() {
     Pointer<SceneNode> group = WithName(new SceneNode(String(), 0, 2), "Group");
     Pointer<SceneNode> inner = WithName(new SceneNode(String(), 2, 1), "Inner");
     Pointer<Camera> camera = WithName(new Camera(), "Camera");
-    camera->SetLocal(At({0, 0, -10}));
+    camera->SetLocal(PlacedAt({0, 0, -10}));
     camera->SetFarPlane(500);
     Pointer<Light> light = WithName(new Light(Light::kPoint), "Lamp");
     light->SetDiffuse({1, 0.5f, 0.25f, 1});
@@ -56,7 +56,7 @@ Pointer<SceneNode> BuildScene() {
         Pointer<test::RecordingEffect> effect = new test::RecordingEffect();
         effect->blendEnable = m.blended;
         mesh->SetEffect(effect);
-        mesh->SetLocal(At(m.at));
+        mesh->SetLocal(PlacedAt(m.at));
         mesh->UpdateModel(true, false);
         m.parent->AppendChild(mesh);
     }

@@ -5,7 +5,7 @@
 namespace zel {
 namespace {
 
-DisplayModeEntry Bits(uint32_t color, uint32_t green, uint32_t alpha) {
+DisplayModeEntry ModeWithBits(uint32_t color, uint32_t green, uint32_t alpha) {
     DisplayModeEntry entry;
     entry.colorBits = color;
     entry.greenBits = green;
@@ -29,7 +29,7 @@ TEST(ModeFormats, BitsGiveBackBufferAndDisplayFormats) {
         {24, 8, 0, format::kUnknown, format::kUnknown},
     };
     for (const Row& row : rows) {
-        const DisplayModeEntry entry = Bits(row.color, row.green, row.alpha);
+        const DisplayModeEntry entry = ModeWithBits(row.color, row.green, row.alpha);
         EXPECT_EQ(BackBufferFormatOf(entry), row.backBuffer) << row.color << "/" << row.green << "/" << row.alpha;
         EXPECT_EQ(DisplayFormatOf(entry), row.display) << row.color << "/" << row.green << "/" << row.alpha;
     }

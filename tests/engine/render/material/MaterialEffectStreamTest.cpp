@@ -131,14 +131,14 @@ std::vector<uint8_t> SavedBytes() {
 }
 
 uint32_t Id(const Object* object) { return static_cast<uint32_t>(object->GetId()); }
-uint32_t Bits(float value) { return std::bit_cast<uint32_t>(value); }
+uint32_t BitsOf(float value) { return std::bit_cast<uint32_t>(value); }
 
 // The 32-bit words class E writes after its parent's data, in their order.
 template <class E>
 std::vector<uint32_t> OwnWords(E& e) {
     if constexpr (std::is_same_v<E, ColorEffect>) {
         const ColorRGBA c = e.GetColor();
-        return {Bits(c.r), Bits(c.g), Bits(c.b), Bits(c.a)};
+        return {BitsOf(c.r), BitsOf(c.g), BitsOf(c.b), BitsOf(c.a)};
     } else if constexpr (std::is_same_v<E, TextureEffect>) {
         return {Id(e.GetTexture()), 3};
     } else if constexpr (std::is_same_v<E, LightmapTextureEffect>) {
@@ -147,10 +147,10 @@ std::vector<uint32_t> OwnWords(E& e) {
                          std::is_same_v<E, NormalmapLightmapTextureEffect>) {
         return {Id(e.GetNormalmap()), 5};
     } else if constexpr (std::is_same_v<E, ReflectiveQuietFlatWaterEffect>) {
-        return {Id(e.GetReflectionMap()), Bits(2.0f), Bits(3.0f), Bits(0.5f), Bits(1.5f), Bits(0.125f)};
+        return {Id(e.GetReflectionMap()), BitsOf(2.0f), BitsOf(3.0f), BitsOf(0.5f), BitsOf(1.5f), BitsOf(0.125f)};
     } else if constexpr (std::is_same_v<E, ReflectiveRefractiveQuietFlatWaterEffect>) {
-        return {Id(e.GetReflectionMap()), Id(e.GetRefractionMap()), Id(e.GetFresnelMap()), Bits(2.0f), Bits(3.0f),
-                Bits(0.5f), Bits(1.5f), Bits(0.0625f), Bits(0.03125f)};
+        return {Id(e.GetReflectionMap()), Id(e.GetRefractionMap()), Id(e.GetFresnelMap()), BitsOf(2.0f), BitsOf(3.0f),
+                BitsOf(0.5f), BitsOf(1.5f), BitsOf(0.0625f), BitsOf(0.03125f)};
     } else {
         return {Id(e.GetLight())};  // the lit classes
     }
@@ -159,7 +159,7 @@ std::vector<uint32_t> OwnWords(E& e) {
 // E's data is P's (as long, the parent's own layout checked by its own
 // case) followed by exactly E's own words, little-endian.
 template <class E, class P>
-void ExpectLayout() {
+void ExpectMaterialLayout() {
     const std::vector<uint8_t> child = SavedBytes<E>(), parent = SavedBytes<P>();
     Pointer<E> effect = new E();
     Fill(*effect);
@@ -181,17 +181,17 @@ void ExpectLayout() {
 }
 
 TEST(MaterialEffectStream, EachClassWritesItsOwnFieldsAfterItsParents) {
-    ExpectLayout<ColorEffect, GeometryNodeEffect>();
-    ExpectLayout<TextureEffect, ColorEffect>();
-    ExpectLayout<LightmapTextureEffect, TextureEffect>();
-    ExpectLayout<NormalmapTextureEffect, TextureEffect>();
-    ExpectLayout<NormalmapLightmapTextureEffect, LightmapTextureEffect>();
-    ExpectLayout<Texture1DLEffect, TextureEffect>();
-    ExpectLayout<LightmapTexture1DLEffect, LightmapTextureEffect>();
-    ExpectLayout<NormalmapTexture1DLEffect, NormalmapTextureEffect>();
-    ExpectLayout<NormalmapLightmapTexture1DLEffect, NormalmapLightmapTextureEffect>();
-    ExpectLayout<ReflectiveQuietFlatWaterEffect, NormalmapTextureEffect>();
-    ExpectLayout<ReflectiveRefractiveQuietFlatWaterEffect, NormalmapTextureEffect>();
+    ExpectMaterialLayout<ColorEffect, GeometryNodeEffect>();
+    ExpectMaterialLayout<TextureEffect, ColorEffect>();
+    ExpectMaterialLayout<LightmapTextureEffect, TextureEffect>();
+    ExpectMaterialLayout<NormalmapTextureEffect, TextureEffect>();
+    ExpectMaterialLayout<NormalmapLightmapTextureEffect, LightmapTextureEffect>();
+    ExpectMaterialLayout<Texture1DLEffect, TextureEffect>();
+    ExpectMaterialLayout<LightmapTexture1DLEffect, LightmapTextureEffect>();
+    ExpectMaterialLayout<NormalmapTexture1DLEffect, NormalmapTextureEffect>();
+    ExpectMaterialLayout<NormalmapLightmapTexture1DLEffect, NormalmapLightmapTextureEffect>();
+    ExpectMaterialLayout<ReflectiveQuietFlatWaterEffect, NormalmapTextureEffect>();
+    ExpectMaterialLayout<ReflectiveRefractiveQuietFlatWaterEffect, NormalmapTextureEffect>();
 }
 
 template <class E>

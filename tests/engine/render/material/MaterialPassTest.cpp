@@ -33,7 +33,7 @@ void ExpectRegister(const Register& actual, const Register& expected) {
 Vector3 Xyz(const Register& r) { return {r[0], r[1], r[2]}; }
 
 template <class B>
-B* Named(B* object, const char* name) {
+B* NamedForPass(B* object, const char* name) {
     object->SetName(String(name));
     return object;
 }
@@ -47,12 +47,12 @@ struct MaterialPassDrawing : ::testing::Test {
         renderer->SetCamera(camera);
         node->SetLocal(Transform::Make({1, 2, 1}, Quaternion::FromAxisAngle({0, 1, 0}, 0.7f), {5, 0, 2}));
         node->Update(0, false);
-        node->SetVertices(Named(new Vector3Buffer(3, nullptr), "positions"));
-        node->SetNormals(Named(new Vector3Buffer(3, nullptr), "normals"));
-        node->SetTangents(Named(new Vector3Buffer(3, nullptr), "tangents"));
-        node->SetIndices(Named(new IntBuffer(3, nullptr), "indices"));
+        node->SetVertices(NamedForPass(new Vector3Buffer(3, nullptr), "positions"));
+        node->SetNormals(NamedForPass(new Vector3Buffer(3, nullptr), "normals"));
+        node->SetTangents(NamedForPass(new Vector3Buffer(3, nullptr), "tangents"));
+        node->SetIndices(NamedForPass(new IntBuffer(3, nullptr), "indices"));
         for (int32_t set = 0; set < 4; ++set)
-            node->SetTexCoords(set, Named(new Vector2Buffer(3, nullptr), ("set" + std::to_string(set)).c_str()));
+            node->SetTexCoords(set, NamedForPass(new Vector2Buffer(3, nullptr), ("set" + std::to_string(set)).c_str()));
     }
 
     // Draws `effect` on the node and keeps the calls.
@@ -158,9 +158,9 @@ TEST_F(MaterialPassDrawing, SkinnedPassBindsTheSkinAndItsBones) {
     bone->SetLocal(Transform::Make({1, 1, 1}, Quaternion(), {0, 7, 0}));
     bone->Update(0, false);
     EXPECT_EQ(skin->AddBone(bone, Transform::Identity()), kOk);
-    skin->SetBindVertices(Named(new Vector3Buffer(3, nullptr), "bind"));
-    skin->SetWeights(Named(new Vector4Buffer(3, nullptr), "weights"));
-    skin->SetBoneIndices(Named(new Vector4Buffer(3, nullptr), "bones"));
+    skin->SetBindVertices(NamedForPass(new Vector3Buffer(3, nullptr), "bind"));
+    skin->SetWeights(NamedForPass(new Vector4Buffer(3, nullptr), "weights"));
+    skin->SetBoneIndices(NamedForPass(new Vector4Buffer(3, nullptr), "bones"));
     node->AttachController(skin);
     Pointer<TextureEffect> effect = new TextureEffect();
     effect->SetColor({1, 0, 0, 1});
@@ -220,7 +220,7 @@ TEST_F(MaterialPassDrawing, LitPassWithoutLightIsDarkFromAbove) {
 
 TEST_F(MaterialPassDrawing, NormalMapPassBindsTangentsAndItsRegisters) {
     Pointer<NormalmapTexture1DLEffect> effect = new NormalmapTexture1DLEffect();
-    effect->SetNormalmap(Named(new Texture(nullptr), "bumps"));
+    effect->SetNormalmap(NamedForPass(new Texture(nullptr), "bumps"));
     effect->SetNormalmapSet(2);
     effect->SetLight(new Light(Light::kFixedDirectional));
     Draw(effect);
@@ -238,8 +238,8 @@ TEST_F(MaterialPassDrawing, NormalMapPassBindsTangentsAndItsRegisters) {
 TEST_F(MaterialPassDrawing, FixedFunctionLightMapTakesTwoPasses) {
     renderer->SetFixedFunction(2, 1);
     Pointer<LightmapTexture1DLEffect> effect = new LightmapTexture1DLEffect();
-    effect->SetLight(Named(new Light(Light::kDirectional), "sun"));
-    effect->SetLightmap(Named(new Texture(nullptr), "baked"));
+    effect->SetLight(NamedForPass(new Light(Light::kDirectional), "sun"));
+    effect->SetLightmap(NamedForPass(new Texture(nullptr), "baked"));
     effect->SetLightmapSet(3);
     Draw(effect);
     EXPECT_EQ(renderer->Filter({"BeginPass", "EnableLight", "DisableLight", "SetTexture", "DrawIndexed"}),
@@ -294,9 +294,9 @@ TEST_F(MaterialPassDrawing, WaterClampsItsScreenSpaceStages) {
         EXPECT_EQ(quiet->GetPass(0)->GetRenderStateBlock()->stages[stage].addressU, kQuiet[stage]);
         EXPECT_EQ(refractive->GetPass(0)->GetRenderStateBlock()->stages[stage].addressV, kRefractive[stage]);
     }
-    refractive->SetReflectionMap(Named(new Texture(nullptr), "mirror"));
-    refractive->SetRefractionMap(Named(new Texture(nullptr), "under"));
-    refractive->SetFresnelMap(Named(new Texture(nullptr), "fresnel"));
+    refractive->SetReflectionMap(NamedForPass(new Texture(nullptr), "mirror"));
+    refractive->SetRefractionMap(NamedForPass(new Texture(nullptr), "under"));
+    refractive->SetFresnelMap(NamedForPass(new Texture(nullptr), "fresnel"));
     refractive->reflectionDistortion = 0.5f;
     refractive->refractionDistortion = 0.25f;
     Draw(refractive);

@@ -26,16 +26,16 @@ namespace {
 using test::RecordingRenderer;
 
 template <class B>
-B* Named(B* object, const std::string& name) {
+B* NamedForShadow(B* object, const std::string& name) {
     object->SetName(String(name.c_str()));
     return object;
 }
 
 Triangles* Receiver(const std::string& name) {
-    Triangles* node = Named(new Triangles(), name);
-    node->SetVertices(Named(new Vector3Buffer(3, nullptr), name + " positions"));
-    node->SetIndices(Named(new IntBuffer(3, nullptr), name + " indices"));
-    node->SetTexCoords(0, Named(new Vector2Buffer(3, nullptr), name + " coordinates"));
+    Triangles* node = NamedForShadow(new Triangles(), name);
+    node->SetVertices(NamedForShadow(new Vector3Buffer(3, nullptr), name + " positions"));
+    node->SetIndices(NamedForShadow(new IntBuffer(3, nullptr), name + " indices"));
+    node->SetTexCoords(0, NamedForShadow(new Vector2Buffer(3, nullptr), name + " coordinates"));
     node->SetEffect(new TextureEffect());
     node->Update(0.0, false);
     return node;
