@@ -59,7 +59,7 @@ rm -f "$out"/*.txt
 
 run() {  # LABEL EXE CONTENT SIZE ROUND
   say "round $5, $4: $1"
-  ZEL_WINE_TIMEOUT=1800 xvfb-run -a -s '-screen 0 1280x1024x24' "$root/scripts/wine-run" \
+  ZEL_WINEPREFIX="$out/wineprefix" ZEL_WINE_TIMEOUT=1800 xvfb-run -a -s '-screen 0 1280x1024x24' "$root/scripts/wine-run" \
     "$2" "$3/CustomData.rar2" "$3/Media.rar2" "$frames" "$4" > "$out/$1-$4-$5.txt" 2>/dev/null ||
     say "$1 at $4 failed (round $5)"
 }
