@@ -1,6 +1,8 @@
 // A hardware occlusion query: counts the pixels that pass the depth test
 // between Begin and End. The renderer makes the device query on first use,
-// keeps it in the binding and stores the count here.
+// keeps it in the binding and stores the count here. Nothing waits for the
+// count: it is taken at a later Begin once the device has it, so it is the
+// count of an earlier use (one frame old for a query used once a frame).
 #pragma once
 
 #include <cstdint>
@@ -20,12 +22,12 @@ public:
     ~OcclusionQuery() override;
 
     // Start and stop counting on the current renderer (nothing without
-    // one). End waits for the count.
+    // one). While the last use is still being counted, neither counts.
     void Begin();
     void End();
 
-    // Pixels that passed between the last Begin and End; 0 when the device
-    // query could not be made or gave no answer in time.
+    // Pixels that passed in the last use the device has answered; 0 when
+    // the device query could not be made or failed.
     int32_t GetVisiblePixels() const { return visiblePixels_; }
     void SetVisiblePixels(int32_t count) { visiblePixels_ = count; }
 

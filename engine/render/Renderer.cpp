@@ -122,6 +122,7 @@ int32_t Renderer::BeginFrame() {
     }
     // Held here: a pre-render controller may change the current camera.
     Pointer<Camera> camera = camera_;
+    ++frameNumber_;
     camera->Update(0.0, true);
     camera->SetPlaneMask(-1);
     const int32_t result = BeginScene();

@@ -156,6 +156,9 @@ public:
     // to the sound listener. Returns the BeginScene result (2 when the
     // default camera cannot be allocated).
     int32_t BeginFrame();
+    // Counts the frames begun; it tells a node drawn in several passes of
+    // one frame (a reflection and the screen) which of them it is in.
+    uint32_t GetFrameNumber() const { return frameNumber_; }
     // Queues `controller` to render at the next BeginFrame; an object already
     // queued (or null) is ignored.
     void QueuePreRender(PostUpdateController* controller);
@@ -248,6 +251,7 @@ private:
     void RenderPreRenderQueue();
 
     bool filmFrame_ = false;
+    uint32_t frameNumber_ = 0;
     Pointer<Module> module_;
     GrowableArray<DisplayModeEntry> displayModes_{16, 16};
     int32_t defaultModeIndex_ = -1;

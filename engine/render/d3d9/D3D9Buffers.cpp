@@ -1,5 +1,5 @@
-// Vertex and index buffers in the managed pool, made on first use and
-// uploaded again when dirty. Without hardware vertex processing colours
+// Vertex and index buffers, made on first use in the managed pool and
+// uploaded again when dirty (then as dynamic buffers). Without hardware vertex processing colours
 // travel packed as ARGB words; without 32-bit index support indices travel
 // as 16 bits.
 #include <cstring>
@@ -14,32 +14,73 @@ namespace {
 // Indices up to this count fit the 16-bit index format.
 constexpr DWORD kMaxIndex16 = 0x10000;
 
+// Dynamic buffers are written whole and never read back.
+constexpr DWORD kDynamicUsage = D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY;
+
 }  // namespace
 
-IDirect3DVertexBuffer9* D3D9Renderer::PrepareVertexBuffer(Buffer* buffer, bool packColors) {
+// A buffer written again after its first upload changes while the device may
+// still draw from it, and locking a managed buffer then waits for the device
+// to finish. Such a buffer moves to a dynamic one, whose discarding lock hands
+// out fresh memory at once; so does one that outgrew its device buffer.
+bool D3D9Renderer::NeedsDynamicBuffer(Buffer* buffer, UINT size, UINT bytes) {
+    RendererBinding& binding = buffer->GetBinding();
+    if (binding.GetHandle() == nullptr) return false;
+    if (binding.GetSpare() == kDynamicBuffer && size >= bytes) return false;
+    Forget(buffer, binding);
+    return true;
+}
+
+UINT D3D9Renderer::DeviceBufferSize(IDirect3DVertexBuffer9* handle) {
+    D3DVERTEXBUFFER_DESC desc{};
+    return handle != nullptr && D3DSucceeded(handle->GetDesc(&desc), "GetDesc") ? desc.Size : 0;
+}
+
+UINT D3D9Renderer::DeviceBufferSize(IDirect3DIndexBuffer9* handle) {
+    D3DINDEXBUFFER_DESC desc{};
+    return handle != nullptr && D3DSucceeded(handle->GetDesc(&desc), "GetDesc") ? desc.Size : 0;
+}
+
+void D3D9Renderer::RememberBuffer(Buffer* buffer, IUnknown* handle, bool dynamic) {
+    RendererBinding& binding = buffer->GetBinding();
+    Remember(buffer, binding, handle);
+    binding.SetSpare(dynamic ? kDynamicBuffer : 0);
+    binding.SetDirty(true);
+}
+
+DWORD D3D9Renderer::LockFlags(Buffer* buffer) {
+    return buffer->GetBinding().GetSpare() == kDynamicBuffer ? D3DLOCK_DISCARD : 0;
+}
+
+IDirect3DVertexBuffer9* D3D9Renderer::PrepareVertexBuffer(Buffer* buffer, bool packColors, bool* remade) {
     if (device_ == nullptr || buffer == nullptr || buffer->GetData() == nullptr || buffer->GetCount() <= 0)
         return nullptr;
     RendererBinding& binding = buffer->GetBinding();
     auto* handle = static_cast<IDirect3DVertexBuffer9*>(binding.GetHandle());
     if (IsRefused(binding)) return nullptr;
-    if (handle == nullptr) {
-        const UINT bytes = packColors ? static_cast<UINT>(buffer->GetCount()) * sizeof(D3DCOLOR)
-                                      : static_cast<UINT>(buffer->GetDataSize());
-        if (!D3DSucceeded(device_->CreateVertexBuffer(bytes, 0, 0, D3DPOOL_MANAGED, &handle, nullptr),
+    if (handle != nullptr && !binding.IsDirty()) return handle;
+    const UINT bytes = packColors ? static_cast<UINT>(buffer->GetCount()) * sizeof(D3DCOLOR)
+                                  : static_cast<UINT>(buffer->GetDataSize());
+    const bool dynamic = NeedsDynamicBuffer(buffer, DeviceBufferSize(handle), bytes);
+    if (handle == nullptr || dynamic) {
+        const DWORD usage = dynamic ? kDynamicUsage : 0;
+        const D3DPOOL pool = dynamic ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED;
+        handle = nullptr;
+        if (!D3DSucceeded(device_->CreateVertexBuffer(bytes, usage, 0, pool, &handle, nullptr),
                           "CreateVertexBuffer")) {
             Refuse(buffer, binding);
             return nullptr;
         }
-        Remember(buffer, binding, handle);
-        binding.SetDirty(true);
+        RememberBuffer(buffer, handle, dynamic);
+        if (remade != nullptr) *remade = true;
     }
-    if (binding.IsDirty()) UploadVertices(buffer, handle, packColors);
+    UploadVertices(buffer, handle, packColors);
     return handle;
 }
 
 bool D3D9Renderer::UploadVertices(Buffer* buffer, IDirect3DVertexBuffer9* handle, bool packColors) {
     void* target = nullptr;
-    if (!D3DSucceeded(handle->Lock(0, 0, &target, 0), "Lock")) return false;
+    if (!D3DSucceeded(handle->Lock(0, 0, &target, LockFlags(buffer)), "Lock")) return false;
     if (packColors) {
         const auto* colors = static_cast<const ColorRGBA*>(buffer->GetData());
         auto* packed = static_cast<D3DCOLOR*>(target);
@@ -52,32 +93,38 @@ bool D3D9Renderer::UploadVertices(Buffer* buffer, IDirect3DVertexBuffer9* handle
     return true;
 }
 
-IDirect3DIndexBuffer9* D3D9Renderer::PrepareIndexBuffer(IntBuffer* buffer) {
+IDirect3DIndexBuffer9* D3D9Renderer::PrepareIndexBuffer(IntBuffer* buffer, bool* remade) {
     if (device_ == nullptr || buffer == nullptr || buffer->GetData() == nullptr || buffer->GetCount() <= 0)
         return nullptr;
     RendererBinding& binding = buffer->GetBinding();
     auto* handle = static_cast<IDirect3DIndexBuffer9*>(binding.GetHandle());
     if (IsRefused(binding)) return nullptr;
-    if (handle == nullptr) {
-        const bool wide = maxVertexIndex_ > kMaxIndex16;
-        const UINT bytes = static_cast<UINT>(buffer->GetCount()) * (wide ? 4u : 2u);
-        if (!D3DSucceeded(device_->CreateIndexBuffer(bytes, 0, wide ? D3DFMT_INDEX32 : D3DFMT_INDEX16,
-                                                     D3DPOOL_MANAGED, &handle, nullptr),
+    if (handle != nullptr && !binding.IsDirty()) return handle;
+    const bool wide = maxVertexIndex_ > kMaxIndex16;
+    const UINT bytes = static_cast<UINT>(buffer->GetCount()) * (wide ? 4u : 2u);
+    const bool dynamic = NeedsDynamicBuffer(buffer, DeviceBufferSize(handle), bytes);
+    if (handle == nullptr || dynamic) {
+        const DWORD usage = dynamic ? kDynamicUsage : 0;
+        const D3DPOOL pool = dynamic ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED;
+        handle = nullptr;
+        if (!D3DSucceeded(device_->CreateIndexBuffer(bytes, usage, wide ? D3DFMT_INDEX32 : D3DFMT_INDEX16, pool,
+                                                     &handle, nullptr),
                           "CreateIndexBuffer")) {
             Refuse(buffer, binding);
             return nullptr;
         }
-        Remember(buffer, binding, handle);
-        binding.SetDirty(true);
+        RememberBuffer(buffer, handle, dynamic);
+        if (remade != nullptr) *remade = true;
     }
-    if (binding.IsDirty()) UploadIndices(buffer, handle);
+    UploadIndices(buffer, handle);
     return handle;
 }
 
 bool D3D9Renderer::UploadIndices(IntBuffer* buffer, IDirect3DIndexBuffer9* handle) {
     D3DINDEXBUFFER_DESC desc{};
     void* target = nullptr;
-    if (!D3DSucceeded(handle->GetDesc(&desc), "GetDesc") || !D3DSucceeded(handle->Lock(0, 0, &target, 0), "Lock"))
+    if (!D3DSucceeded(handle->GetDesc(&desc), "GetDesc") ||
+        !D3DSucceeded(handle->Lock(0, 0, &target, LockFlags(buffer)), "Lock"))
         return false;
     if (desc.Format == D3DFMT_INDEX32) {
         std::memcpy(target, buffer->GetData(), static_cast<size_t>(buffer->GetDataSize()));

@@ -35,9 +35,31 @@ void D3D9Renderer::EndScene() {
     // A pass that never drew leaves its recording open.
     AbandonRecording();
     D3DSucceeded(device_->EndScene(), "EndScene");
+    WaitForPreviousFrame();
     // A lost device fails here every frame; BeginScene handles the loss.
     const HRESULT presented = device_->Present(nullptr, nullptr, nullptr, nullptr);
     if (presented != D3DERR_DEVICELOST) D3DSucceeded(presented, "Present");
+    MarkFrameEnd();
+}
+
+// At most one presented frame waits in the device: before presenting the
+// next, the renderer sleeps until the device has finished the last. Frames
+// queued deeper gain nothing, and the device layer's own wait for room
+// spins on a processor that a software rasterizer needs. The wait is
+// bounded, so a hung device cannot freeze the saver.
+void D3D9Renderer::WaitForPreviousFrame() {
+    if (frameEnd_ == nullptr) return;
+    const DWORD start = GetTickCount();
+    while (frameEnd_->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE &&
+           GetTickCount() - start < kFrameWaitMilliseconds)
+        Sleep(1);
+}
+
+// An event query marks the end of the presented frame; without one (the
+// device refused it) frames are not paced.
+void D3D9Renderer::MarkFrameEnd() {
+    if (frameEnd_ == nullptr && FAILED(device_->CreateQuery(D3DQUERYTYPE_EVENT, &frameEnd_))) frameEnd_ = nullptr;
+    if (frameEnd_ != nullptr) D3DSucceeded(frameEnd_->Issue(D3DISSUE_END), "Issue");
 }
 
 void D3D9Renderer::SetTransform(D3DTRANSFORMSTATETYPE state, const Matrix4& matrix) {

@@ -69,10 +69,20 @@ bool IndexedPrimitivesOf(int32_t kind, int32_t indexCount, D3DPRIMITIVETYPE& typ
 
 }  // namespace
 
+// A replayed recording binds the device buffers it was recorded with; one
+// remade since (grown, or moved to a dynamic buffer) is bound over it and
+// the pass is recorded again at its next draw.
 void D3D9Renderer::AddStream(Buffer* buffer, D3DDECLTYPE type, D3DDECLUSAGE usage, BYTE usageIndex, UINT stride,
                              bool packColors) {
-    IDirect3DVertexBuffer9* handle = buffer != nullptr ? PrepareVertexBuffer(buffer, packColors) : nullptr;
-    if (device_ == nullptr || declaration_ != nullptr || elementCount_ >= kMaxVertexElements) return;
+    bool remade = false;
+    IDirect3DVertexBuffer9* handle = buffer != nullptr ? PrepareVertexBuffer(buffer, packColors, &remade) : nullptr;
+    if (device_ == nullptr) return;
+    if (declaration_ != nullptr) {
+        const WORD stream = replayedStreams_++;
+        if (remade && handle != nullptr && stream < kMaxVertexElements) RebindForReplay(stream, handle, stride);
+        return;
+    }
+    if (elementCount_ >= kMaxVertexElements) return;
     const WORD stream = static_cast<WORD>(elementCount_);
     elements_[elementCount_++] = D3DVERTEXELEMENT9{stream, 0, static_cast<BYTE>(type), D3DDECLMETHOD_DEFAULT,
                                                    static_cast<BYTE>(usage), usageIndex};
@@ -122,10 +132,18 @@ void D3D9Renderer::SetBlendIndexBuffer(Vector4Buffer* buffer) {
     if (buffer != nullptr) AddStream(buffer, D3DDECLTYPE_FLOAT4, D3DDECLUSAGE_BLENDINDICES, 0, 16);
 }
 
+void D3D9Renderer::RebindForReplay(WORD stream, IDirect3DVertexBuffer9* handle, UINT stride) {
+    D3DSucceeded(device_->SetStreamSource(stream, handle, 0, stride), "SetStreamSource");
+    if (Pass* pass = GetCurrentPass()) pass->GetBinding().SetDirty(true);
+}
+
 void D3D9Renderer::SetIndexBuffer(IntBuffer* buffer) {
-    IDirect3DIndexBuffer9* handle = PrepareIndexBuffer(buffer);
-    if (device_ != nullptr && declaration_ == nullptr && handle != nullptr)
-        D3DSucceeded(device_->SetIndices(handle), "SetIndices");
+    bool remade = false;
+    IDirect3DIndexBuffer9* handle = PrepareIndexBuffer(buffer, &remade);
+    if (device_ == nullptr || handle == nullptr || (declaration_ != nullptr && !remade)) return;
+    D3DSucceeded(device_->SetIndices(handle), "SetIndices");
+    if (declaration_ == nullptr) return;
+    if (Pass* pass = GetCurrentPass()) pass->GetBinding().SetDirty(true);
 }
 
 // A dirty pass is recorded anew; so is a pass whose recording is missing
@@ -134,6 +152,7 @@ void D3D9Renderer::BeginPass(Pass* pass) {
     AbandonRecording();
     SetCurrentPass(pass);
     declaration_ = nullptr;
+    replayedStreams_ = 0;
     if (device_ == nullptr || pass == nullptr) return;
     RenderStateBlock* states = pass->GetRenderStateBlock();
     const bool hasStates = states != nullptr && states->GetBinding().GetHandle() != nullptr;

@@ -1,5 +1,7 @@
-// Occlusion queries: the device query is made on first use; the wait for
-// its count is bounded, so a lost or hung device cannot freeze the saver.
+// Occlusion queries, read one use late: End only issues the query, and the
+// next Begin on the same query takes its count once the device has it.
+// Nothing waits for the rasterizer, so the CPU's next frame overlaps the
+// device's last; a query still counting leaves that use unmeasured.
 #include "engine/render/OcclusionQuery.h"
 #include "engine/render/d3d9/D3D9Renderer.h"
 
@@ -17,6 +19,20 @@ IDirect3DQuery9* D3D9Renderer::PrepareQuery(OcclusionQuery* query) {
     return handle;
 }
 
+bool D3D9Renderer::CollectQuery(OcclusionQuery* query, IDirect3DQuery9* handle) {
+    RendererBinding& binding = query->GetBinding();
+    if (binding.GetSpare() != kQueryIssued) return true;
+    // S_FALSE means "not yet", an answer rather than an error; the flush
+    // makes sure the device gets to the query at all.
+    DWORD pixels = 0;
+    const HRESULT result = handle->GetData(&pixels, sizeof(pixels), D3DGETDATA_FLUSH);
+    if (result == S_FALSE) return false;
+    const bool counted = result == S_OK || D3DSucceeded(result, "GetData");
+    query->SetVisiblePixels(counted ? static_cast<int32_t>(pixels) : 0);
+    binding.SetSpare(0);
+    return true;
+}
+
 void D3D9Renderer::BeginOcclusionQuery(OcclusionQuery* query) {
     if (query == nullptr || device_ == nullptr) return;
     IDirect3DQuery9* handle = PrepareQuery(query);
@@ -24,29 +40,16 @@ void D3D9Renderer::BeginOcclusionQuery(OcclusionQuery* query) {
         query->SetVisiblePixels(0);
         return;
     }
-    D3DSucceeded(handle->Issue(D3DISSUE_BEGIN), "Issue");
+    if (!CollectQuery(query, handle)) return;
+    if (D3DSucceeded(handle->Issue(D3DISSUE_BEGIN), "Issue")) query->GetBinding().SetSpare(kQueryOpen);
 }
 
 void D3D9Renderer::EndOcclusionQuery(OcclusionQuery* query) {
     if (query == nullptr || device_ == nullptr) return;
-    IDirect3DQuery9* handle = PrepareQuery(query);
-    if (handle == nullptr) {
-        query->SetVisiblePixels(0);
-        return;
-    }
-    if (!D3DSucceeded(handle->Issue(D3DISSUE_END), "Issue")) {
-        query->SetVisiblePixels(0);
-        return;
-    }
-    // S_FALSE means "not yet", an answer rather than an error.
-    DWORD pixels = 0;
-    HRESULT result = S_FALSE;
-    const DWORD start = GetTickCount();
-    while ((result = handle->GetData(&pixels, sizeof(pixels), D3DGETDATA_FLUSH)) == S_FALSE &&
-           GetTickCount() - start < kQueryWaitMilliseconds) {
-    }
-    const bool counted = result == S_OK || (result != S_FALSE && D3DSucceeded(result, "GetData"));
-    query->SetVisiblePixels(counted ? static_cast<int32_t>(pixels) : 0);
+    auto* handle = static_cast<IDirect3DQuery9*>(query->GetBinding().GetHandle());
+    if (handle == nullptr || query->GetBinding().GetSpare() != kQueryOpen) return;
+    const bool issued = D3DSucceeded(handle->Issue(D3DISSUE_END), "Issue");
+    query->GetBinding().SetSpare(issued ? kQueryIssued : 0);
 }
 
 }  // namespace zel

@@ -31,10 +31,10 @@ public:
     // The SDK version the renderer is written against (the headers here
     // carry a newer one).
     static constexpr UINT kSdkVersion = 31;
-    // How long EndOcclusionQuery waits for a count before giving 0.
-    static constexpr DWORD kQueryWaitMilliseconds = 1000;
     // Texture stages emptied when the device objects are released.
     static constexpr DWORD kSamplerStages = 16;
+    // The longest EndScene waits for the device to finish the last frame.
+    static constexpr DWORD kFrameWaitMilliseconds = 1000;
 
     // Creates the IDirect3D9 interface (logged when it cannot be) and lists
     // the display modes.
@@ -130,6 +130,12 @@ private:
     // lasts until the device is reset.
     static constexpr uint32_t kAssemblyFailed = 1;
     static constexpr uint32_t kDeviceRefused = 2;
+    // A query's spare word: counting (between Begin and End), or ended and
+    // its count not yet taken.
+    static constexpr uint32_t kQueryOpen = 3;
+    static constexpr uint32_t kQueryIssued = 4;
+    // A buffer's spare word: its device buffer is dynamic.
+    static constexpr uint32_t kDynamicBuffer = 5;
 
     struct TargetEntry {
         Object* target = nullptr;  // not owning: the caller pops before dropping it
@@ -202,10 +208,20 @@ private:
     void SetTargetViewport(UINT width, UINT height);
 
     // Buffers (D3D9Buffers.cpp).
-    IDirect3DVertexBuffer9* PrepareVertexBuffer(Buffer* buffer, bool packColors);
-    IDirect3DIndexBuffer9* PrepareIndexBuffer(IntBuffer* buffer);
+    // The device buffer, made or uploaded as needed; `remade` (when given)
+    // is set when a device buffer was made by this call.
+    IDirect3DVertexBuffer9* PrepareVertexBuffer(Buffer* buffer, bool packColors, bool* remade = nullptr);
+    IDirect3DIndexBuffer9* PrepareIndexBuffer(IntBuffer* buffer, bool* remade = nullptr);
+    void RebindForReplay(WORD stream, IDirect3DVertexBuffer9* handle, UINT stride);
     bool UploadVertices(Buffer* buffer, IDirect3DVertexBuffer9* handle, bool packColors);
     bool UploadIndices(IntBuffer* buffer, IDirect3DIndexBuffer9* handle);
+    // True when a dirty buffer's device buffer (of `size` bytes, 0 for none)
+    // must be remade as a dynamic one of `bytes`; the old one is released.
+    bool NeedsDynamicBuffer(Buffer* buffer, UINT size, UINT bytes);
+    static UINT DeviceBufferSize(IDirect3DVertexBuffer9* handle);
+    static UINT DeviceBufferSize(IDirect3DIndexBuffer9* handle);
+    void RememberBuffer(Buffer* buffer, IUnknown* handle, bool dynamic);
+    static DWORD LockFlags(Buffer* buffer);
 
     // Shaders (D3D9Shaders.cpp).
     IUnknown* PrepareShader(Shader* shader);
@@ -232,12 +248,19 @@ private:
 
     // Queries (D3D9Queries.cpp).
     IDirect3DQuery9* PrepareQuery(OcclusionQuery* query);
+    // Takes the count of an ended query into it; false while the device
+    // is still counting.
+    bool CollectQuery(OcclusionQuery* query, IDirect3DQuery9* handle);
+    // Frame pacing (D3D9Frame.cpp).
+    void WaitForPreviousFrame();
+    void MarkFrameEnd();
 
     void SetTransform(D3DTRANSFORMSTATETYPE state, const Matrix4& matrix);
     void GetTransform(D3DTRANSFORMSTATETYPE state, Matrix4& matrix);
 
     IDirect3D9* direct3d_ = nullptr;      // owned
     IDirect3DDevice9* device_ = nullptr;  // owned
+    IDirect3DQuery9* frameEnd_ = nullptr;  // owned; the last presented frame's end
     D3DPRESENT_PARAMETERS present_{};
     D3DFORMAT displayFormat_ = D3DFMT_UNKNOWN;  // the device mode's, for format probes
     // Engine object ID → its binding; every device object made for an
@@ -249,6 +272,7 @@ private:
     static constexpr int32_t kMaxVertexElements = 255;
     D3DVERTEXELEMENT9 elements_[kMaxVertexElements + 1]{};
     int32_t elementCount_ = 0;
+    WORD replayedStreams_ = 0;  // stream setters met while replaying a pass
     // The current pass's declaration (its binding owns it); null while the
     // pass is recorded.
     IDirect3DVertexDeclaration9* declaration_ = nullptr;

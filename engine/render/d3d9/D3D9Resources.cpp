@@ -35,6 +35,7 @@ void D3D9Renderer::Forget(Object* owner, RendererBinding& binding) {
 // inside the device, together with the depth surface it carries.
 void D3D9Renderer::ReleaseAll() {
     AbandonRecording();
+    ReleaseCom(frameEnd_);
     declaration_ = nullptr;
     while (!targets_.IsEmpty()) PopTarget();
     if (device_ != nullptr && resources_.Count() > 0)

@@ -17,7 +17,8 @@ ZEL_DEFINE_RTTI(LensFlares, GeometryNode)
 const float LensFlares::kSizeFactors[kElements] = {0.6f, 1.0f, 0.5f, 0.25f, 0.6f, 0.5f, 0.25f, 0.25f};
 const float LensFlares::kPositionFactors[kElements] = {1.3f, 1.0f, 0.5f, 0.3333f, -0.18f, -0.5f, -0.7f, -1.0f};
 
-LensFlares::LensFlares() : query_(new (std::nothrow) OcclusionQuery()) {
+LensFlares::LensFlares() {
+    for (Pointer<OcclusionQuery>& query : queries_) query = new (std::nothrow) OcclusionQuery();
     SetVertices(new (std::nothrow) Vector3Buffer(6, nullptr));
     SetColors(new (std::nothrow) ColorBuffer(6, nullptr));
     SetTexCoords(0, new (std::nothrow) Vector2Buffer(6, nullptr));
@@ -38,6 +39,20 @@ Texture* LensFlares::GetElementTexture(int32_t k) const {
 
 void LensFlares::SetElementTexture(int32_t k, Texture* texture) {
     if (k >= 0 && k < kElements) elementTextures_[k] = texture;
+}
+
+OcclusionQuery* LensFlares::GetQuery(int32_t use) const {
+    return use >= 0 && use < kQueries ? queries_[use].Get() : nullptr;
+}
+
+OcclusionQuery* LensFlares::NextQuery(const Renderer& renderer) {
+    if (renderer.GetFrameNumber() != queryFrame_) {
+        queryFrame_ = renderer.GetFrameNumber();
+        queryUse_ = 0;
+    }
+    OcclusionQuery* query = queries_[queryUse_];
+    if (queryUse_ < kQueries - 1) ++queryUse_;
+    return query;
 }
 
 Vector3 LensFlares::ElementCenter(const Vector3& light, int32_t k) {
@@ -67,11 +82,13 @@ void LensFlares::Draw(Renderer& renderer) {
     else GeometryNode::Draw(renderer);
 }
 
-void LensFlares::DrawGlow(Renderer& renderer) {
+int32_t LensFlares::DrawGlow(Renderer& renderer) {
     renderer.SetCurrentGeometry(this);
-    if (query_ != nullptr) renderer.BeginOcclusionQuery(query_);
+    OcclusionQuery* query = NextQuery(renderer);
+    if (query != nullptr) renderer.BeginOcclusionQuery(query);
     DrawUnindexedPasses(renderer, *this, 2);
-    if (query_ != nullptr) renderer.EndOcclusionQuery(query_);
+    if (query != nullptr) renderer.EndOcclusionQuery(query);
+    return query != nullptr ? query->GetVisiblePixels() : 0;
 }
 
 void LensFlares::DrawElements(Renderer& renderer, const Vector3& light) {
@@ -93,7 +110,7 @@ void LensFlares::DrawElements(Renderer& renderer, const Vector3& light) {
 
 void LensFlares::DrawDeferred(Renderer& renderer) {
     if (!renderer.GetCapabilities().occlusionQueries) return;
-    DrawGlow(renderer);
+    const int32_t visiblePixels = DrawGlow(renderer);
     Camera* camera = renderer.GetCamera();
     if (camera == nullptr) return;
     // The glow's pixel area from its projected half-diagonal.
@@ -102,7 +119,7 @@ void LensFlares::DrawDeferred(Renderer& renderer) {
     const Vector3 light = camera->GetViewProjection().TransformCoord(position);
     const Vector3 d = camera->GetViewProjection().TransformCoord(corner) - light;
     const float area = std::fabs(renderer.GetViewportWidth() * d.x) * std::fabs(renderer.GetViewportHeight() * d.y);
-    glowColor.a = Visibility(query_ != nullptr ? query_->GetVisiblePixels() : 0, area);
+    glowColor.a = Visibility(visiblePixels, area);
     // The elements are given in clip space.
     Pointer<Camera> held = camera;
     const Matrix4 view = camera->GetView(), projection = camera->GetProjection();
@@ -127,7 +144,7 @@ void LensFlares::CollectByType(const Rtti& type, ObjectArray& objects) {
 
 void LensFlares::VisitLinks(LinkVisitor& visitor) {
     GeometryNode::VisitLinks(visitor);
-    VisitLink(query_, visitor);
+    for (Pointer<OcclusionQuery>& query : queries_) VisitLink(query, visitor);
     for (Pointer<Texture>& texture : elementTextures_) VisitLink(texture, visitor);
 }
 

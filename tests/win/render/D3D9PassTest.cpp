@@ -92,16 +92,25 @@ TEST_F(D3D9PassTest, FirstDrawRecordsTheLayoutLaterDrawsOnlyReplay) {
     EXPECT_EQ(draws[0].args[3], 4u);  // vertices
     EXPECT_EQ(draws[0].args[5], 2u);  // triangles
 
-    // The second draw applies the recording and sets the declaration; a
-    // changed buffer is uploaded again, without being bound anew.
-    recorder.Clear();
-    normals->GetBinding().SetDirty(true);
-    DrawPass(pass_, quad);
+    // Later draws apply the recording and set the declaration. A buffer
+    // changed for the first time moves to a dynamic device buffer, bound
+    // over the recording, and the pass is recorded again at its next draw;
+    // after that a changed buffer is only uploaded again.
+    const std::vector<std::string> replay = {"Apply", "SetVertexDeclaration", "DrawIndexedPrimitive"};
+    const std::vector<std::string> rebound = {"Apply", "SetStreamSource", "SetVertexDeclaration",
+                                              "DrawIndexedPrimitive"};
+    for (int draw = 2; draw <= 4; ++draw) {
+        recorder.Clear();
+        normals->GetBinding().SetDirty(true);
+        DrawPass(pass_, quad);
+        std::vector<std::string> names;
+        for (const DeviceCall& call : recorder.Calls()) names.push_back(call.name);
+        if (draw == 2) EXPECT_EQ(names, rebound);
+        if (draw == 3) EXPECT_EQ(recorder.Count("BeginStateBlock"), 1);
+        if (draw == 4) EXPECT_EQ(names, replay);
+        EXPECT_FALSE(normals->GetBinding().IsDirty());
+    }
     renderer_->EndScene();
-    std::vector<std::string> names;
-    for (const DeviceCall& call : recorder.Calls()) names.push_back(call.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Apply", "SetVertexDeclaration", "DrawIndexedPrimitive"}));
-    EXPECT_FALSE(normals->GetBinding().IsDirty());
 }
 
 TEST_F(D3D9PassTest, ADirtyPassIsRecordedAgain) {
@@ -530,6 +539,35 @@ TEST_F(D3D9PassTest, VertexColoursReachThePixels) {
     EXPECT_TRUE(Near(ReadBackBuffer(1, kHeight / 2), Rgba{253, 0, 2, 255}, 6));
     EXPECT_TRUE(Near(ReadBackBuffer(kWidth - 2, kHeight / 2), Rgba{2, 0, 253, 255}, 6));
     EXPECT_TRUE(Near(ReadBackBuffer(kWidth / 2, kHeight / 2), Rgba{128, 0, 128, 255}, 6));
+}
+
+// Buffers written again after their first upload move to dynamic buffers,
+// refilled without waiting for the device; every frame draws the newest
+// colours and indices.
+TEST_F(D3D9PassTest, RewrittenBuffersBecomeDynamicAndDrawTheirNewData) {
+    UseVertexColour(*pass_->GetRenderStateBlock());
+    Pointer<GeometryNode> quad = Quad(-1, -1, 1, 1);
+    ColorBuffer& colors = *quad->GetColors();
+    IntBuffer& indices = *quad->GetIndices();
+    const Rgba shades[] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}};
+    for (int frame = 0; frame < 3; ++frame) {
+        const Rgba shade = shades[frame];
+        for (int32_t i = 0; i < 4; ++i) colors[i] = ColorRGBA{shade.r / 255.0f, shade.g / 255.0f, shade.b / 255.0f, 1};
+        colors.GetBinding().SetDirty(true);
+        if (frame == 2) {
+            // Only the lower right triangle, twice.
+            for (int32_t i = 3; i < 6; ++i) indices[i] = indices[i - 3];
+            indices.GetBinding().SetDirty(true);
+        }
+        DrawFrame(quad);
+        EXPECT_TRUE(Near(ReadBackBuffer(kWidth - 4, kHeight - 4), shade, 6)) << "frame " << frame;
+        EXPECT_TRUE(Near(ReadBackBuffer(4, 4), frame == 2 ? Rgba{0, 0, 0, 255} : shade, 6)) << "frame " << frame;
+        D3DVERTEXBUFFER_DESC desc{};
+        static_cast<IDirect3DVertexBuffer9*>(colors.GetBinding().GetHandle())->GetDesc(&desc);
+        EXPECT_EQ(desc.Pool, frame == 0 ? D3DPOOL_MANAGED : D3DPOOL_DEFAULT) << "frame " << frame;
+        EXPECT_EQ((desc.Usage & D3DUSAGE_DYNAMIC) != 0, frame > 0) << "frame " << frame;
+        renderer_->GetDevice()->EndScene();
+    }
 }
 
 TEST_F(D3D9PassTest, LinearFogBlendsHalfWay) {

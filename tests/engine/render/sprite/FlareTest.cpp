@@ -162,6 +162,25 @@ TEST_F(LensFlareScene, AlphaFollowsTheVisiblePixels) {
     EXPECT_EQ((*lens->GetColors())[0].a, lens->glowColor.a);
 }
 
+// Each pass of a frame (a reflection, then the screen) counts in a query of
+// its own, so one pass's visibility never stands for another's; the next
+// frame uses them again in the same order.
+TEST_F(LensFlareScene, EachPassOfAFrameHasItsOwnQuery) {
+    const int32_t counts[] = {111, 222, 333, 444, 555};
+    for (const int32_t frame : {0, 1}) {
+        ASSERT_EQ(R().BeginFrame(), 0);
+        for (const int32_t count : counts) {
+            renderer->visiblePixels = count + frame;
+            lens->DrawDeferred(R());
+        }
+        R().EndFrame();
+        for (int32_t use = 0; use < LensFlares::kQueries - 1; ++use)
+            EXPECT_EQ(lens->GetQuery(use)->GetVisiblePixels(), counts[use] + frame) << "frame " << frame;
+        // Passes beyond the last query share it.
+        EXPECT_EQ(lens->GetQuery(LensFlares::kQueries - 1)->GetVisiblePixels(), counts[4] + frame);
+    }
+}
+
 TEST_F(LensFlareScene, CameraMatricesComeBackAfterTheClipSpaceElements) {
     const Matrix4 view = camera->GetView(), projection = camera->GetProjection();
     lens->DrawDeferred(R());
