@@ -20,6 +20,9 @@ constexpr GUID kDepthSurfaceKey = {0x5a656c44, 0x6570, 0x7468, {0x53, 0x75, 0x72
 // One depth-bias unit of a 24-bit depth buffer.
 const float kDepthBiasUnit = std::bit_cast<float>(0x33800001u);
 
+constexpr DWORD kAllChannels = D3DCOLORWRITEENABLE_RED | D3DCOLORWRITEENABLE_GREEN | D3DCOLORWRITEENABLE_BLUE |
+                               D3DCOLORWRITEENABLE_ALPHA;
+
 // Creation of a target may fail while the driver frees memory; once more
 // is worth it.
 template <class Create>
@@ -201,6 +204,7 @@ void D3D9Renderer::SetDepthRenderTarget(Texture* texture, int32_t depthBias, flo
     if (texture == nullptr) {
         FlushDeferred();
         PopTarget();
+        D3DSucceeded(device_->SetRenderState(D3DRS_COLORWRITEENABLE, kAllChannels), "SetRenderState");
         D3DSucceeded(device_->SetRenderState(D3DRS_DEPTHBIAS, 0), "SetRenderState");
         D3DSucceeded(device_->SetRenderState(D3DRS_SLOPESCALEDEPTHBIAS, 0), "SetRenderState");
         return;
@@ -221,6 +225,10 @@ void D3D9Renderer::SetDepthRenderTarget(Texture* texture, int32_t depthBias, flo
     D3DSucceeded(device_->SetRenderState(D3DRS_DEPTHBIAS, FloatBits(static_cast<float>(depthBias) * kDepthBiasUnit)),
                  "SetRenderState");
     D3DSucceeded(device_->SetRenderState(D3DRS_SLOPESCALEDEPTHBIAS, FloatBits(slopeScaleBias)), "SetRenderState");
+    // Only depths are kept: the colour target beside a depth target is
+    // never read, and without colour writes the rasterizer can skip the
+    // surfaces' shading.
+    D3DSucceeded(device_->SetRenderState(D3DRS_COLORWRITEENABLE, 0), "SetRenderState");
 }
 
 }  // namespace zel

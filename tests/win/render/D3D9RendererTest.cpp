@@ -349,7 +349,7 @@ TEST_F(D3D9RendererTest, CubeFaceTargetsClearTheirFace) {
     ReleaseCom(face);
 }
 
-TEST_F(D3D9RendererTest, DepthTargetsSetTheBiasesAndClearThemOnPop) {
+TEST_F(D3D9RendererTest, DepthTargetsSetTheBiasesAndMaskColoursUntilPopped) {
     Pointer<Texture> shadow = new Texture();
     renderer_->SetDepthRenderTarget(shadow, 3, 1.5f);
     ASSERT_NE(shadow->GetImage(), nullptr);
@@ -357,6 +357,7 @@ TEST_F(D3D9RendererTest, DepthTargetsSetTheBiasesAndClearThemOnPop) {
     EXPECT_EQ(shadow->GetImage()->GetWidth(), kWidth);
     EXPECT_EQ(RenderState(D3DRS_DEPTHBIAS), std::bit_cast<DWORD>(3.0f * std::bit_cast<float>(0x33800001u)));
     EXPECT_EQ(RenderState(D3DRS_SLOPESCALEDEPTHBIAS), std::bit_cast<DWORD>(1.5f));
+    EXPECT_EQ(RenderState(D3DRS_COLORWRITEENABLE), 0u);
     IDirect3DSurface9* depth = nullptr;
     device_->GetDepthStencilSurface(&depth);
     IDirect3DSurface9* level = nullptr;
@@ -367,6 +368,7 @@ TEST_F(D3D9RendererTest, DepthTargetsSetTheBiasesAndClearThemOnPop) {
     renderer_->SetDepthRenderTarget(nullptr, 0, 0.0f);
     EXPECT_EQ(RenderState(D3DRS_DEPTHBIAS), 0u);
     EXPECT_EQ(RenderState(D3DRS_SLOPESCALEDEPTHBIAS), 0u);
+    EXPECT_EQ(RenderState(D3DRS_COLORWRITEENABLE), 0xFu);
     EXPECT_EQ(renderer_->GetRenderTargetDepth(), 0);
 }
 
