@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <string>
 
 #include "engine/render/material/LightmapTextureEffect.h"
 #include "engine/render/texture/Texture.h"
 #include "engine/scene/Triangles.h"
 #include "tools/content/show/HarbourLayout.h"
 #include "tools/content/show/MeshBuilder.h"
+#include "tools/content/show/ShowNodes.h"
 #include "tools/content/show/ShowAssets.h"
 
 namespace zel {
@@ -96,9 +98,44 @@ float LightAt(float x, float z) {
 
 float ToWorld(int pixel, int size) { return kGroundMin + (static_cast<float>(pixel) + 0.5f) / size * kExtent; }
 
+// The height field is cut into square tiles, each a node of its own, so that
+// every pass draws only the tiles it can see: the whole field is the largest
+// mesh of the show. The tiles share their edge vertices' values exactly, so
+// the ground looks as one mesh.
+constexpr int kTiles = 4;
+constexpr int kTileCells = kGroundCells / kTiles;
+static_assert(kGroundCells % kTiles == 0, "the ground's cells divide into whole tiles");
+
+Pointer<Triangles> BuildTile(int ti, int tj, Texture* colour, Texture* light) {
+    MeshBuilder mesh;
+    const int n = kGroundCells, i0 = ti * kTileCells, j0 = tj * kTileCells;
+    for (int j = j0; j <= j0 + kTileCells; ++j)
+        for (int i = i0; i <= i0 + kTileCells; ++i) {
+            const float x = kGroundMin + kExtent * i / n, z = kGroundMin + kExtent * j / n;
+            const Vector2 uv{static_cast<float>(i) / n, static_cast<float>(j) / n};
+            mesh.AddVertex({{x, GroundHeight(x, z), z}, GroundNormal(x, z), uv, uv});
+        }
+    const int row = kTileCells + 1;
+    for (int j = 0; j < kTileCells; ++j)
+        for (int i = 0; i < kTileCells; ++i) {
+            const int a = j * row + i;
+            mesh.AddTriangle(a, a + 1, a + row + 1);
+            mesh.AddTriangle(a, a + row + 1, a + row);
+        }
+    const std::string name = "Ground " + std::to_string(ti) + "," + std::to_string(tj);
+    Pointer<Triangles> tile = mesh.Build(String(name.c_str()), false, false);
+    Pointer<LightmapTextureEffect> effect = new (std::nothrow) LightmapTextureEffect();
+    if (tile == nullptr || effect == nullptr) return nullptr;
+    effect->SetTexture(colour);
+    effect->SetLightmap(light);
+    effect->SetLightmapSet(0);
+    tile->SetEffect(effect);
+    return tile;
+}
+
 }  // namespace
 
-Pointer<Triangles> BuildGround(ShowAssets& assets) {
+Pointer<SceneNode> BuildGround(ShowAssets& assets) {
     GroundPainter painter(assets);
     if (!painter.IsReady()) return nullptr;
     Texture* colour = assets.Painted("ground.jpg", 1024, 1024, false, [&](int x, int y, int w, int h) {
@@ -111,27 +148,13 @@ Pointer<Triangles> BuildGround(ShowAssets& assets) {
         const float warm[3] = {l, l * 0.93f, l * 0.9f};
         return ToRgba(warm);
     });
-    MeshBuilder mesh;
-    const int n = kGroundCells;
-    for (int j = 0; j <= n; ++j)
-        for (int i = 0; i <= n; ++i) {
-            const float x = kGroundMin + kExtent * i / n, z = kGroundMin + kExtent * j / n;
-            const Vector2 uv{static_cast<float>(i) / n, static_cast<float>(j) / n};
-            mesh.AddVertex({{x, GroundHeight(x, z), z}, GroundNormal(x, z), uv, uv});
+    Pointer<SceneNode> ground = MakeGroup("Ground");
+    if (ground == nullptr || colour == nullptr || light == nullptr) return nullptr;
+    for (int tj = 0; tj < kTiles; ++tj)
+        for (int ti = 0; ti < kTiles; ++ti) {
+            Pointer<Triangles> tile = BuildTile(ti, tj, colour, light);
+            if (tile == nullptr || !AddChild(ground, tile)) return nullptr;
         }
-    for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i) {
-            const int a = j * (n + 1) + i;
-            mesh.AddTriangle(a, a + 1, a + n + 2);
-            mesh.AddTriangle(a, a + n + 2, a + n + 1);
-        }
-    Pointer<Triangles> ground = mesh.Build(String("Ground"), false, false);
-    Pointer<LightmapTextureEffect> effect = new (std::nothrow) LightmapTextureEffect();
-    if (ground == nullptr || effect == nullptr || colour == nullptr || light == nullptr) return nullptr;
-    effect->SetTexture(colour);
-    effect->SetLightmap(light);
-    effect->SetLightmapSet(0);
-    ground->SetEffect(effect);
     return ground;
 }
 

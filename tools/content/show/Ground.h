@@ -1,6 +1,6 @@
-// The harbour's ground: a height-field mesh with a colour map painted from
-// the grass, sand, rock and stone pictures and a light map baked from the
-// setting sun, with the hills' shadows.
+// The harbour's ground: a height-field mesh in square tiles, with a colour
+// map painted from the grass, sand, rock and stone pictures and a light map
+// baked from the setting sun, with the hills' shadows.
 #pragma once
 
 #include "engine/core/Pointer.h"
@@ -8,9 +8,9 @@
 namespace zel {
 
 class ShowAssets;
-class Triangles;
+class SceneNode;
 
 // Null when something could not be made (reported).
-Pointer<Triangles> BuildGround(ShowAssets& assets);
+Pointer<SceneNode> BuildGround(ShowAssets& assets);
 
 }  // namespace zel

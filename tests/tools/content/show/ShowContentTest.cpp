@@ -3,8 +3,11 @@
 // loaded from them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <set>
 #include <string>
 
@@ -20,7 +23,9 @@
 #include "engine/resources/FileManager.h"
 #include "engine/resources/Image.h"
 #include "engine/scene/Camera.h"
+#include "engine/scene/GeometryNode.h"
 #include "engine/scene/Node.h"
+#include "engine/scene/SceneNode.h"
 #include "engine/sound/SoundNode.h"
 #include "engine/sound/SoundNode2.h"
 #include "support/RecordingOutput.h"
@@ -206,6 +211,39 @@ bool OnScreen(const Camera& camera, const Vector3& p) {
 // every step, the sea's edge is off the current camera's screen (beyond its
 // far plane included) or lies in haze of at least 0.99, so the sea meets
 // the sky without a visible edge. Every shot is seen.
+// The ground is cut into tiles so that each pass can leave out those it does
+// not see. Together they must make the whole field without a crack: every
+// grid point once, the copies on tile edges equal bit for bit.
+TEST_F(ShowContentTest, TheGroundTilesMakeTheWholeFieldWithoutCracks) {
+    auto* ground = CastTo<SceneNode>(CastTo<Node>(scene_->Get())->FindByName(String("Ground")));
+    ASSERT_NE(ground, nullptr);
+    ASSERT_GT(ground->GetChildCount(), 1);
+    std::map<std::pair<float, float>, std::pair<Vector3, Vector3>> points;
+    int32_t triangles = 0;
+    const float field = harbour::kGroundMax - harbour::kGroundMin;
+    for (int32_t t = 0; t < ground->GetChildCount(); ++t) {
+        auto* tile = CastTo<GeometryNode>(ground->GetChild(t));
+        ASSERT_NE(tile, nullptr);
+        triangles += tile->GetIndexCount() / 3;
+        const Vector3Buffer& positions = *tile->GetPositions3();
+        const Vector3Buffer& normals = *tile->GetNormals();
+        float west = field, east = -field;
+        for (int32_t i = 0; i < positions.GetCount(); ++i) {
+            west = std::min(west, positions[i].x);
+            east = std::max(east, positions[i].x);
+            const auto [it, added] =
+                points.emplace(std::make_pair(positions[i].x, positions[i].z), std::make_pair(positions[i], normals[i]));
+            if (added) continue;
+            EXPECT_EQ(std::memcmp(&it->second.first, &positions[i], sizeof(Vector3)), 0) << "tile " << t;
+            EXPECT_EQ(std::memcmp(&it->second.second, &normals[i], sizeof(Vector3)), 0) << "tile " << t;
+        }
+        EXPECT_LE(east - west, field / 2.0f) << "tile " << t;
+    }
+    const int32_t n = harbour::kGroundCells;
+    EXPECT_EQ(static_cast<int32_t>(points.size()), (n + 1) * (n + 1));
+    EXPECT_EQ(triangles, 2 * n * n);
+}
+
 TEST_F(ShowContentTest, TheSeaEdgeNeverShows) {
     ASSERT_NE(scene_, nullptr);
     ObjectArray found(1, 1);
