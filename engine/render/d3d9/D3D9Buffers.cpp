@@ -1,7 +1,7 @@
 // Vertex and index buffers, made on first use in the managed pool and
-// uploaded again when dirty (then as dynamic buffers). Without hardware vertex processing colours
-// travel packed as ARGB words; without 32-bit index support indices travel
-// as 16 bits.
+// uploaded again when dirty (then as dynamic buffers). Without hardware
+// vertex processing colours travel packed as ARGB words; without 32-bit
+// index support indices travel as 16 bits.
 #include <cstring>
 
 #include "engine/core/Buffer.h"
