@@ -2,6 +2,7 @@
 
 #include "engine/core/Stream.h"
 #include "engine/render/Renderer.h"
+#include "engine/render/shadow/ShadowCulling.h"
 #include "engine/render/texture/Texture.h"
 #include "engine/render/water/WaterPlaneCamera.h"
 #include "engine/scene/Camera.h"
@@ -42,10 +43,13 @@ float RenderScreenspaceTextureController::GetWaterHeight() const {
     return waterNode_ != nullptr ? waterNode_->GetWorld().translation.y : 0.0f;
 }
 
+bool RenderScreenspaceTextureController::WaterInView(Camera& camera) const {
+    const BoundingVolume* bound = waterNode_ != nullptr ? waterNode_->GetWorldBound() : nullptr;
+    return bound == nullptr || InsideView(camera, *bound);
+}
+
 void RenderScreenspaceTextureController::Render(Renderer& renderer) {
     Texture* target = CastTo<Texture>(GetOwner());
-    const bool mirrored = IsReflection();
-    const float clipOffset = GetClipOffset();
     Camera* camera = renderer.GetCamera();
     if (camera == nullptr || target == nullptr) return;
     const int32_t w = renderer.GetViewportWidth(), h = renderer.GetViewportHeight();
@@ -56,28 +60,35 @@ void RenderScreenspaceTextureController::Render(Renderer& renderer) {
         camera->UpdateProjection();
         camera->SetMatrices(camera->GetView(), camera->GetProjection());
     }
-    const Matrix4 savedView = camera->GetView(), savedProjection = camera->GetProjection();
+    // Water the camera cannot see shows no image this frame; the image is
+    // drawn again in the frame that brings the water into view.
+    if (WaterInView(*camera)) DrawImage(renderer, *camera, *target);
+    if (film) {
+        renderer.SetViewport(0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
+        camera->UpdateProjection();
+        camera->SetMatrices(camera->GetView(), camera->GetProjection());
+    }
+}
+
+void RenderScreenspaceTextureController::DrawImage(Renderer& renderer, Camera& camera, Texture& target) {
+    const bool mirrored = IsReflection();
+    const Matrix4 savedView = camera.GetView(), savedProjection = camera.GetProjection();
     const float height = GetWaterHeight();
-    const Vector4 clipPlane{0.0f, -1.0f, 0.0f, height + clipOffset};
+    const Vector4 clipPlane{0.0f, -1.0f, 0.0f, height + GetClipOffset()};
     // The near plane goes onto the water for the view the nodes are drawn
     // with: the mirror image's, whose eye lies below the water.
     const Matrix4 view = mirrored ? MirrorAboutHeight(height) * savedView : savedView;
     const Matrix4 projection = ObliqueProjection(savedProjection, view * savedProjection, clipPlane);
-    camera->SetMatrices(view, projection);
+    camera.SetMatrices(view, projection);
 
-    renderer.SetRenderTarget(target);
+    renderer.SetRenderTarget(&target);
     renderer.Clear(Renderer::kClearColor | Renderer::kClearDepth, renderer.GetClearColor(), 1.0f, 0);
     renderer.SetMirrored(mirrored);
     nodes_.DrawAll(renderer);
     renderer.SetRenderTarget(nullptr);
     renderer.SetMirrored(false);
 
-    camera->SetMatrices(savedView, savedProjection);
-    if (film) {
-        renderer.SetViewport(0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
-        camera->UpdateProjection();
-        camera->SetMatrices(camera->GetView(), camera->GetProjection());
-    }
+    camera.SetMatrices(savedView, savedProjection);
 }
 
 }  // namespace zel

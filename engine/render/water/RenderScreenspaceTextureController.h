@@ -12,6 +12,9 @@
 
 namespace zel {
 
+class Camera;
+class Texture;
+
 class RenderScreenspaceTextureController : public PostUpdateController {
     ZEL_DECLARE_RTTI
 
@@ -24,8 +27,9 @@ public:
     void VisitLinks(LinkVisitor& visitor) override;
 
     // Draws the nodes into the controlled texture (nothing without a
-    // texture or a camera); the camera's matrices, the viewport and the
-    // mirror flag are as before afterwards.
+    // texture or a camera, or while the water node's bound lies outside the
+    // camera's view); the camera's matrices, the viewport and the mirror
+    // flag are as before afterwards.
     void Render(Renderer& renderer) override;
 
     // The water node's world height, or 0.
@@ -41,6 +45,9 @@ protected:
     virtual float GetClipOffset() const = 0;
 
 private:
+    bool WaterInView(Camera& camera) const;
+    void DrawImage(Renderer& renderer, Camera& camera, Texture& target);
+
     Pointer<Node> waterNode_;
     NodeList<Node> nodes_;
 };

@@ -1,8 +1,8 @@
 // The water's screen-space images through the recording renderer: the
 // target pushed and popped around the nodes, the mirror flag only while the
 // reflection is drawn, the camera's matrices as they were afterwards, the
-// mirror plane at the water node's height (y = 0 without one), the film
-// band, and the streamed fields.
+// mirror plane at the water node's height (y = 0 without one), no image
+// while the water is out of view, the film band, and the streamed fields.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,6 +15,7 @@
 #include "engine/render/water/WaterPlaneCamera.h"
 #include "engine/scene/Camera.h"
 #include "engine/scene/SceneNode.h"
+#include "engine/scene/SphereBoundingVolume.h"
 #include "support/MathExpect.h"
 #include "support/RecordingRenderer.h"
 #include "support/StreamRoundTrip.h"
@@ -86,6 +87,34 @@ TEST_F(ReflectRendering, TheWaterNodesHeightPlacesTheMirror) {
     const Matrix4 view = camera->GetView();
     controller->Render(*renderer);
     EXPECT_TRUE(test::NearMatrix(witness->view, MirrorAboutHeight(1.25f) * view));
+}
+
+// The image is drawn only while the water node's bound reaches the view;
+// the camera looks towards +z from (1, 3, -4).
+TEST_F(ReflectRendering, WaterOutsideTheViewDrawsNoImage) {
+    const struct {
+        Vector3 center;
+        float radius;
+        bool drawn;
+    } cases[] = {
+        {{1.0f, 0.0f, 10.0f}, 1.0f, true},     // ahead
+        {{1.0f, 0.0f, -30.0f}, 5.0f, false},   // behind the camera
+        {{1.0f, 0.0f, -30.0f}, 40.0f, true},   // behind, but reaching into the view
+        {{200.0f, 0.0f, 10.0f}, 5.0f, false},  // far to the side
+    };
+    for (const auto& c : cases) {
+        Pointer<Node> water = new SceneNode(String("water"), 0, 1);
+        water->Update(0.0, false);
+        auto* sphere = static_cast<SphereBoundingVolume*>(water->GetWorldBound());
+        sphere->SetCenter(c.center);
+        sphere->SetRadius(c.radius);
+        controller->SetWaterNode(water);
+        renderer->calls.clear();
+        witness->draws = 0;
+        controller->Render(*renderer);
+        EXPECT_EQ(witness->draws, c.drawn ? 1 : 0) << c.center.x << " " << c.center.z << " r " << c.radius;
+        EXPECT_EQ(renderer->Count("SetRenderTarget(water image)"), c.drawn ? 1 : 0);
+    }
 }
 
 TEST_F(ReflectRendering, FilmFrameRendersTheBandAndRestoresTheViewport) {
