@@ -111,7 +111,7 @@ Pointer<Triangles> BuildTile(int ti, int tj, Texture* colour, Texture* light) {
     const int n = kGroundCells, i0 = ti * kTileCells, j0 = tj * kTileCells;
     for (int j = j0; j <= j0 + kTileCells; ++j)
         for (int i = i0; i <= i0 + kTileCells; ++i) {
-            const float x = kGroundMin + kExtent * i / n, z = kGroundMin + kExtent * j / n;
+            const float x = GroundGridLine(i), z = GroundGridLine(j);
             const Vector2 uv{static_cast<float>(i) / n, static_cast<float>(j) / n};
             mesh.AddVertex({{x, GroundHeight(x, z), z}, GroundNormal(x, z), uv, uv});
         }

@@ -66,6 +66,24 @@ float GroundHeight(float x, float z) {
     return d > 10.0f ? std::max(h, 0.3f) : h;
 }
 
+float GroundGridLine(int32_t i) { return kGroundMin + (kGroundMax - kGroundMin) * i / kGroundCells; }
+
+float GroundSurface(float x, float z) {
+    const float cell = (kGroundMax - kGroundMin) / kGroundCells;
+    const int32_t i = std::clamp(static_cast<int32_t>(std::floor((x - kGroundMin) / cell)), 0, kGroundCells - 1);
+    const int32_t j = std::clamp(static_cast<int32_t>(std::floor((z - kGroundMin) / cell)), 0, kGroundCells - 1);
+    const float x0 = GroundGridLine(i), x1 = GroundGridLine(i + 1), z0 = GroundGridLine(j), z1 = GroundGridLine(j + 1);
+    const float u = std::clamp((x - x0) / cell, 0.0f, 1.0f), v = std::clamp((z - z0) / cell, 0.0f, 1.0f);
+    const float h00 = GroundHeight(x0, z0), h11 = GroundHeight(x1, z1);
+    // Each cell is cut along its diagonal from (x0, z0) to (x1, z1).
+    if (u >= v) {
+        const float h10 = GroundHeight(x1, z0);
+        return h00 + u * (h10 - h00) + v * (h11 - h10);
+    }
+    const float h01 = GroundHeight(x0, z1);
+    return h00 + v * (h01 - h00) + u * (h11 - h01);
+}
+
 Vector3 GroundNormal(float x, float z) {
     const float e = 1.0f;
     const float dx = GroundHeight(x + e, z) - GroundHeight(x - e, z);
@@ -135,7 +153,7 @@ std::vector<Vector3> RoadPoints() {
     std::vector<Vector3> points;
     for (float x = -230.0f; x <= 230.0f; x += 5.0f) {
         const float z = RoadZ(x);
-        points.push_back({x, GroundHeight(x, z), z});
+        points.push_back({x, GroundSurface(x, z), z});
     }
     return points;
 }

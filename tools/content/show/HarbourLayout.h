@@ -15,7 +15,7 @@ namespace harbour {
 // The ground covers [kGroundMin, kGroundMax] in x and z.
 constexpr float kGroundMin = -256.0f;
 constexpr float kGroundMax = 256.0f;
-constexpr int32_t kGroundCells = 128;
+constexpr int32_t kGroundCells = 96;
 
 // Towards the sun: low in the south-west, above the sea.
 Vector3 SunDirection();
@@ -25,6 +25,13 @@ float ShoreZ(float x);
 // The ground's height at (x, z); negative under the sea.
 float GroundHeight(float x, float z);
 Vector3 GroundNormal(float x, float z);
+// The x (or z) of the ground grid's line i, 0 ≤ i ≤ kGroundCells.
+float GroundGridLine(int32_t i);
+// The height of the drawn ground at (x, z): the grid's triangles between
+// the height field's values at their corners. What stands on the ground is
+// placed on this surface, so the grid's coarseness never leaves it
+// floating or buried.
+float GroundSurface(float x, float z);
 
 // The harbour basin's flat quay level and extent.
 constexpr float kQuayLevel = 2.0f;

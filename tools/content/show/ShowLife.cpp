@@ -61,8 +61,10 @@ int BuildCar(ShowAssets& assets, ShowWorld& world, ShowLife& life) {
     std::vector<Pose> poses;
     std::vector<Vector3> road = RoadPoints();
     std::vector<Vector3> route;
-    for (const Vector3& p : road) route.push_back(p + Vector3{0, 0.05f, -1.6f});
-    for (auto p = road.rbegin(); p != road.rend(); ++p) route.push_back(*p + Vector3{0, 0.05f, 1.6f});
+    // On the drawn ground of each lane.
+    auto lane = [](const Vector3& p, float dz) { return Vector3{p.x, GroundSurface(p.x, p.z + dz) + 0.05f, p.z + dz}; };
+    for (const Vector3& p : road) route.push_back(lane(p, -1.6f));
+    for (auto p = road.rbegin(); p != road.rend(); ++p) route.push_back(lane(*p, 1.6f));
     for (size_t i = 0; i < route.size(); ++i) {
         const Vector3 ahead = route[(i + 1) % route.size()] - route[i];
         poses.push_back({route[i], Quaternion::LookAlong(Normalize(Vector3{ahead.x, 0.0f, ahead.z}))});

@@ -343,7 +343,7 @@ int BuildVegetation(ShowAssets& assets, ShowWorld& world) {
     for (int attempt = 0; attempt < 1500 && trees < 130; ++attempt) {
         const float x = random.Range(-230.0f, 230.0f), z = random.Range(-40.0f, 230.0f);
         if (IsBuiltUp(x, z) || GroundHeight(x, z) < 3.0f || GroundNormal(x, z).y < 0.85f) continue;
-        const Vector3 at{x, GroundHeight(x, z) - 0.3f, z};
+        const Vector3 at{x, GroundSurface(x, z) - 0.3f, z};
         const float size = random.Range(0.8f, 1.3f);
         trunks.AddCylinder(at, 0.35f * size, 0.2f * size, 4.0f * size, 6, 0.5f, false);
         crossed(crowns, at + Vector3{0, 2.5f * size, 0}, 7.0f * size, 7.0f * size);
@@ -353,7 +353,7 @@ int BuildVegetation(ShowAssets& assets, ShowWorld& world) {
     for (int attempt = 0; attempt < 3000 && tufts < 500; ++attempt) {
         const float x = random.Range(-200.0f, 200.0f), z = random.Range(0.0f, 160.0f);
         if (IsBuiltUp(x, z) || GroundHeight(x, z) < 2.5f) continue;
-        crossed(grass, {x, GroundHeight(x, z) - 0.05f, z}, random.Range(1.2f, 2.0f), random.Range(0.5f, 0.9f));
+        crossed(grass, {x, GroundSurface(x, z) - 0.05f, z}, random.Range(1.2f, 2.0f), random.Range(0.5f, 0.9f));
         ++tufts;
     }
     Pointer<TextureEffect> bark = new (std::nothrow) TextureEffect();
@@ -389,7 +389,7 @@ int BuildMeadow(ShowWorld& world) {
     MeshBuilder mesh;
     auto at = [&](float a, float r) {
         const float x = pond.x + std::cos(a) * r, z = pond.z + std::sin(a) * r;
-        return Vector3{x, GroundHeight(x, z) + 0.6f, z};
+        return Vector3{x, GroundSurface(x, z) + 0.6f, z};
     };
     auto triangle = [&](const Vector3& a, const Vector3& b, const Vector3& c) {
         const int32_t first = mesh.AddVertex({a, {0, 1, 0}, {}, {}});
