@@ -70,6 +70,11 @@ public:
         block->destinationFactor = RenderStateBlock::kInverseSourceAlpha;
         block->depthWrite = false;
         block->depthFunction = RenderStateBlock::kEqual;
+        // A lit fragment blends with alpha 0 and changes nothing: the alpha
+        // test drops it before the blend, which the rasterizer then skips.
+        block->alphaTestEnable = true;
+        block->alphaFunction = RenderStateBlock::kGreater;
+        block->alphaReference = 0;
         // The shadow map on both candidate stages: clamped, filtered (the
         // device blends neighbouring comparisons), looked up projectively.
         for (int32_t stage = 0; stage < 2; ++stage) {

@@ -150,6 +150,10 @@ TEST_F(ShadowmapDrawing, ReceiverPassBlendsOverVisibleSurfacesOnly) {
     EXPECT_EQ(block.destinationFactor, RenderStateBlock::kInverseSourceAlpha);
     EXPECT_FALSE(block.depthWrite);
     EXPECT_EQ(block.depthFunction, RenderStateBlock::kEqual);
+    // Lit fragments (alpha 0) are dropped before the blend.
+    EXPECT_TRUE(block.alphaTestEnable);
+    EXPECT_EQ(block.alphaFunction, RenderStateBlock::kGreater);
+    EXPECT_EQ(block.alphaReference, 0);
 }
 
 TEST_F(ShadowmapDrawing, EveryListedNodeIsDrawnWithItsStreamsAndTheSwayingOneWithItsCoordinates) {
