@@ -41,11 +41,24 @@ UINT D3D9Renderer::DeviceBufferSize(IDirect3DIndexBuffer9* handle) {
     return handle != nullptr && D3DSucceeded(handle->GetDesc(&desc), "GetDesc") ? desc.Size : 0;
 }
 
-void D3D9Renderer::RememberBuffer(Buffer* buffer, IUnknown* handle, bool dynamic) {
+// The dirty buffer's device buffer: `handle` while it serves, otherwise one
+// made by `create` (managed, or dynamic once written again) and remembered.
+template <class Handle, class Create>
+Handle* D3D9Renderer::MakeDeviceBuffer(Buffer* buffer, Handle* handle, UINT bytes, bool* remade, const char* what,
+                                       Create create) {
+    const bool dynamic = NeedsDynamicBuffer(buffer, DeviceBufferSize(handle), bytes);
+    if (handle != nullptr && !dynamic) return handle;
     RendererBinding& binding = buffer->GetBinding();
-    Remember(buffer, binding, handle);
+    Handle* made = nullptr;
+    if (!D3DSucceeded(create(dynamic ? kDynamicUsage : 0, dynamic ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED, &made), what)) {
+        Refuse(buffer, binding);
+        return nullptr;
+    }
+    Remember(buffer, binding, made);
     binding.SetSpare(dynamic ? kDynamicBuffer : 0);
     binding.SetDirty(true);
+    if (remade != nullptr) *remade = true;
+    return made;
 }
 
 DWORD D3D9Renderer::LockFlags(Buffer* buffer) {
@@ -61,20 +74,11 @@ IDirect3DVertexBuffer9* D3D9Renderer::PrepareVertexBuffer(Buffer* buffer, bool p
     if (handle != nullptr && !binding.IsDirty()) return handle;
     const UINT bytes = packColors ? static_cast<UINT>(buffer->GetCount()) * sizeof(D3DCOLOR)
                                   : static_cast<UINT>(buffer->GetDataSize());
-    const bool dynamic = NeedsDynamicBuffer(buffer, DeviceBufferSize(handle), bytes);
-    if (handle == nullptr || dynamic) {
-        const DWORD usage = dynamic ? kDynamicUsage : 0;
-        const D3DPOOL pool = dynamic ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED;
-        handle = nullptr;
-        if (!D3DSucceeded(device_->CreateVertexBuffer(bytes, usage, 0, pool, &handle, nullptr),
-                          "CreateVertexBuffer")) {
-            Refuse(buffer, binding);
-            return nullptr;
-        }
-        RememberBuffer(buffer, handle, dynamic);
-        if (remade != nullptr) *remade = true;
-    }
-    UploadVertices(buffer, handle, packColors);
+    handle = MakeDeviceBuffer(buffer, handle, bytes, remade, "CreateVertexBuffer",
+                              [&](DWORD usage, D3DPOOL pool, IDirect3DVertexBuffer9** made) {
+                                  return device_->CreateVertexBuffer(bytes, usage, 0, pool, made, nullptr);
+                              });
+    if (handle != nullptr) UploadVertices(buffer, handle, packColors);
     return handle;
 }
 
@@ -102,21 +106,12 @@ IDirect3DIndexBuffer9* D3D9Renderer::PrepareIndexBuffer(IntBuffer* buffer, bool*
     if (handle != nullptr && !binding.IsDirty()) return handle;
     const bool wide = maxVertexIndex_ > kMaxIndex16;
     const UINT bytes = static_cast<UINT>(buffer->GetCount()) * (wide ? 4u : 2u);
-    const bool dynamic = NeedsDynamicBuffer(buffer, DeviceBufferSize(handle), bytes);
-    if (handle == nullptr || dynamic) {
-        const DWORD usage = dynamic ? kDynamicUsage : 0;
-        const D3DPOOL pool = dynamic ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED;
-        handle = nullptr;
-        if (!D3DSucceeded(device_->CreateIndexBuffer(bytes, usage, wide ? D3DFMT_INDEX32 : D3DFMT_INDEX16, pool,
-                                                     &handle, nullptr),
-                          "CreateIndexBuffer")) {
-            Refuse(buffer, binding);
-            return nullptr;
-        }
-        RememberBuffer(buffer, handle, dynamic);
-        if (remade != nullptr) *remade = true;
-    }
-    UploadIndices(buffer, handle);
+    const D3DFORMAT format = wide ? D3DFMT_INDEX32 : D3DFMT_INDEX16;
+    handle = MakeDeviceBuffer(buffer, handle, bytes, remade, "CreateIndexBuffer",
+                              [&](DWORD usage, D3DPOOL pool, IDirect3DIndexBuffer9** made) {
+                                  return device_->CreateIndexBuffer(bytes, usage, format, pool, made, nullptr);
+                              });
+    if (handle != nullptr) UploadIndices(buffer, handle);
     return handle;
 }
 

@@ -56,9 +56,13 @@ void D3D9Renderer::WaitForPreviousFrame() {
 }
 
 // An event query marks the end of the presented frame; without one (the
-// device refused it) frames are not paced.
+// device refused it, and is not asked again until it is made anew) frames
+// are not paced.
 void D3D9Renderer::MarkFrameEnd() {
-    if (frameEnd_ == nullptr && FAILED(device_->CreateQuery(D3DQUERYTYPE_EVENT, &frameEnd_))) frameEnd_ = nullptr;
+    if (frameEnd_ == nullptr && !frameEndRefused_ && FAILED(device_->CreateQuery(D3DQUERYTYPE_EVENT, &frameEnd_))) {
+        frameEnd_ = nullptr;
+        frameEndRefused_ = true;
+    }
     if (frameEnd_ != nullptr) D3DSucceeded(frameEnd_->Issue(D3DISSUE_END), "Issue");
 }
 

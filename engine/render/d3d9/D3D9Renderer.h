@@ -220,7 +220,9 @@ private:
     bool NeedsDynamicBuffer(Buffer* buffer, UINT size, UINT bytes);
     static UINT DeviceBufferSize(IDirect3DVertexBuffer9* handle);
     static UINT DeviceBufferSize(IDirect3DIndexBuffer9* handle);
-    void RememberBuffer(Buffer* buffer, IUnknown* handle, bool dynamic);
+    template <class Handle, class Create>
+    Handle* MakeDeviceBuffer(Buffer* buffer, Handle* handle, UINT bytes, bool* remade, const char* what,
+                             Create create);
     static DWORD LockFlags(Buffer* buffer);
 
     // Shaders (D3D9Shaders.cpp).
@@ -261,6 +263,7 @@ private:
     IDirect3D9* direct3d_ = nullptr;      // owned
     IDirect3DDevice9* device_ = nullptr;  // owned
     IDirect3DQuery9* frameEnd_ = nullptr;  // owned; the last presented frame's end
+    bool frameEndRefused_ = false;          // the device has no event queries
     D3DPRESENT_PARAMETERS present_{};
     D3DFORMAT displayFormat_ = D3DFMT_UNKNOWN;  // the device mode's, for format probes
     // Engine object ID → its binding; every device object made for an

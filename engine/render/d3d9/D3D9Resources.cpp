@@ -36,6 +36,7 @@ void D3D9Renderer::Forget(Object* owner, RendererBinding& binding) {
 void D3D9Renderer::ReleaseAll() {
     AbandonRecording();
     ReleaseCom(frameEnd_);
+    frameEndRefused_ = false;
     declaration_ = nullptr;
     while (!targets_.IsEmpty()) PopTarget();
     if (device_ != nullptr && resources_.Count() > 0)

@@ -53,7 +53,9 @@ protected:
     // stays open so the back buffer can be read.
     void DrawUnder(SceneNodeEffect* effect, GeometryNode* quad, const ColorRGBA& clear) {
         Pointer<SceneNode> root = new SceneNode(String("root"), 1, 1);
-        if (effect != nullptr) EXPECT_EQ(root->AddEffect(effect), kOk);
+        if (effect != nullptr) {
+            EXPECT_EQ(root->AddEffect(effect), kOk);
+        }
         if (quad != nullptr) root->AppendChild(new PassNode(pass_, quad));
         ASSERT_EQ(renderer_->BeginScene(), 0);
         renderer_->Clear(Renderer::kClearColor | Renderer::kClearDepth, clear, 1.0f, 0);

@@ -105,9 +105,15 @@ TEST_F(D3D9PassTest, FirstDrawRecordsTheLayoutLaterDrawsOnlyReplay) {
         DrawPass(pass_, quad);
         std::vector<std::string> names;
         for (const DeviceCall& call : recorder.Calls()) names.push_back(call.name);
-        if (draw == 2) EXPECT_EQ(names, rebound);
-        if (draw == 3) EXPECT_EQ(recorder.Count("BeginStateBlock"), 1);
-        if (draw == 4) EXPECT_EQ(names, replay);
+        if (draw == 2) {
+            EXPECT_EQ(names, rebound);
+        }
+        if (draw == 3) {
+            EXPECT_EQ(recorder.Count("BeginStateBlock"), 1);
+        }
+        if (draw == 4) {
+            EXPECT_EQ(names, replay);
+        }
         EXPECT_FALSE(normals->GetBinding().IsDirty());
     }
     renderer_->EndScene();

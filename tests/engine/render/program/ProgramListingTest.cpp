@@ -38,7 +38,9 @@ TEST(ProgramListings, EveryShippedProgramMatchesItsListingAndNoListingIsLeftOver
     ASSERT_NE(dir, nullptr);
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name != "." && name != "..") EXPECT_EQ(names.count(name), 1u) << name << " lists no shipped program" << kRegenerate;
+        if (name != "." && name != "..") {
+            EXPECT_EQ(names.count(name), 1u) << name << " lists no shipped program" << kRegenerate;
+        }
     }
     closedir(dir);
 }
