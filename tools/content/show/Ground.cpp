@@ -4,6 +4,7 @@
 #include <cmath>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "engine/render/material/LightmapTextureEffect.h"
 #include "engine/render/texture/Texture.h"
@@ -106,38 +107,55 @@ constexpr int kTiles = 4;
 constexpr int kTileCells = kGroundCells / kTiles;
 static_assert(kGroundCells % kTiles == 0, "the ground's cells divide into whole tiles");
 
-Pointer<Triangles> BuildTile(int ti, int tj, Texture* colour, Texture* light) {
+// A cell wholly below the sea's level: the opaque sea covers it in the view,
+// so only the refraction image shows it.
+bool IsSeabed(int i, int j) {
+    for (int dj = 0; dj <= 1; ++dj)
+        for (int di = 0; di <= 1; ++di)
+            if (GroundHeight(GroundGridLine(i + di), GroundGridLine(j + dj)) >= 0.0f) return false;
+    return true;
+}
+
+// The cells of tile (ti, tj) that are seabed or not, as `seabed` says, into
+// `tile` (null when there are none); false when it cannot be made.
+bool BuildTile(int ti, int tj, bool seabed, Texture* colour, Texture* light, Pointer<Triangles>& tile) {
     MeshBuilder mesh;
-    const int n = kGroundCells, i0 = ti * kTileCells, j0 = tj * kTileCells;
-    for (int j = j0; j <= j0 + kTileCells; ++j)
-        for (int i = i0; i <= i0 + kTileCells; ++i) {
+    const int n = kGroundCells, i0 = ti * kTileCells, j0 = tj * kTileCells, row = kTileCells + 1;
+    // Grid points are added as the cells use them.
+    std::vector<int> vertex(static_cast<size_t>(row * row), -1);
+    auto at = [&](int i, int j) {
+        int& index = vertex[static_cast<size_t>((j - j0) * row + (i - i0))];
+        if (index < 0) {
             const float x = GroundGridLine(i), z = GroundGridLine(j);
             const Vector2 uv{static_cast<float>(i) / n, static_cast<float>(j) / n};
-            mesh.AddVertex({{x, GroundHeight(x, z), z}, GroundNormal(x, z), uv, uv});
+            index = mesh.AddVertex({{x, GroundHeight(x, z), z}, GroundNormal(x, z), uv, uv});
         }
-    const int row = kTileCells + 1;
-    for (int j = 0; j < kTileCells; ++j)
-        for (int i = 0; i < kTileCells; ++i) {
-            const int a = j * row + i;
-            mesh.AddTriangle(a, a + 1, a + row + 1);
-            mesh.AddTriangle(a, a + row + 1, a + row);
+        return index;
+    };
+    for (int j = j0; j < j0 + kTileCells; ++j)
+        for (int i = i0; i < i0 + kTileCells; ++i) {
+            if (IsSeabed(i, j) != seabed) continue;
+            mesh.AddTriangle(at(i, j), at(i + 1, j), at(i + 1, j + 1));
+            mesh.AddTriangle(at(i, j), at(i + 1, j + 1), at(i, j + 1));
         }
-    const std::string name = "Ground " + std::to_string(ti) + "," + std::to_string(tj);
-    Pointer<Triangles> tile = mesh.Build(String(name.c_str()), false, false);
+    tile = nullptr;
+    if (mesh.GetVertexCount() == 0) return true;
+    const std::string name = (seabed ? "Seabed " : "Ground ") + std::to_string(ti) + "," + std::to_string(tj);
+    tile = mesh.Build(String(name.c_str()), false, false);
     Pointer<LightmapTextureEffect> effect = new (std::nothrow) LightmapTextureEffect();
-    if (tile == nullptr || effect == nullptr) return nullptr;
+    if (tile == nullptr || effect == nullptr) return false;
     effect->SetTexture(colour);
     effect->SetLightmap(light);
     effect->SetLightmapSet(0);
     tile->SetEffect(effect);
-    return tile;
+    return true;
 }
 
 }  // namespace
 
-Pointer<SceneNode> BuildGround(ShowAssets& assets) {
+int BuildGround(ShowAssets& assets, GroundNodes& ground) {
     GroundPainter painter(assets);
-    if (!painter.IsReady()) return nullptr;
+    if (!painter.IsReady()) return 1;
     Texture* colour = assets.Painted("ground.jpg", 1024, 1024, false, [&](int x, int y, int w, int h) {
         float c[3];
         painter.Paint(ToWorld(x, w), ToWorld(y, h), c);
@@ -148,14 +166,17 @@ Pointer<SceneNode> BuildGround(ShowAssets& assets) {
         const float warm[3] = {l, l * 0.93f, l * 0.9f};
         return ToRgba(warm);
     });
-    Pointer<SceneNode> ground = MakeGroup("Ground");
-    if (ground == nullptr || colour == nullptr || light == nullptr) return nullptr;
+    ground.land = MakeGroup("Ground");
+    ground.seabed = MakeGroup("Seabed");
+    if (ground.land == nullptr || ground.seabed == nullptr || colour == nullptr || light == nullptr) return 1;
     for (int tj = 0; tj < kTiles; ++tj)
-        for (int ti = 0; ti < kTiles; ++ti) {
-            Pointer<Triangles> tile = BuildTile(ti, tj, colour, light);
-            if (tile == nullptr || !AddChild(ground, tile)) return nullptr;
-        }
-    return ground;
+        for (int ti = 0; ti < kTiles; ++ti)
+            for (const bool seabed : {false, true}) {
+                Pointer<Triangles> tile;
+                if (!BuildTile(ti, tj, seabed, colour, light, tile)) return 1;
+                if (tile != nullptr && !AddChild(seabed ? ground.seabed : ground.land, tile)) return 1;
+            }
+    return ground.land->GetChildCount() > 0 ? 0 : 1;
 }
 
 }  // namespace zel

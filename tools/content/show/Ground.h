@@ -4,13 +4,21 @@
 #pragma once
 
 #include "engine/core/Pointer.h"
+#include "engine/scene/SceneNode.h"
 
 namespace zel {
 
 class ShowAssets;
-class SceneNode;
 
-// Null when something could not be made (reported).
-Pointer<SceneNode> BuildGround(ShowAssets& assets);
+// The ground's two parts: the land and the shore's cells, which the view
+// shows, and the seabed: the cells wholly below the sea's level, which only
+// the sea's refraction image shows.
+struct GroundNodes {
+    Pointer<SceneNode> land;
+    Pointer<SceneNode> seabed;
+};
+
+// 0 ok; 1 when something could not be made (reported).
+int BuildGround(ShowAssets& assets, GroundNodes& ground);
 
 }  // namespace zel

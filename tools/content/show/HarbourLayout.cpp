@@ -17,7 +17,7 @@ float Smoothstep(float edge0, float edge1, float x) {
 }
 
 // Rolling hills: a few fixed sine waves, so the ground is the same on every
-// build and smooth enough for 4 m cells.
+// build and smooth enough for the ground grid's 8 m cells.
 float Hills(float x, float z) {
     return 3.0f * std::sin(x * 0.031f + 1.3f) * std::sin(z * 0.027f + 0.4f) +
            1.6f * std::sin(x * 0.067f - z * 0.043f + 2.1f) + 0.7f * std::sin(x * 0.13f + z * 0.11f);

@@ -15,7 +15,7 @@ namespace harbour {
 // The ground covers [kGroundMin, kGroundMax] in x and z.
 constexpr float kGroundMin = -256.0f;
 constexpr float kGroundMax = 256.0f;
-constexpr int32_t kGroundCells = 96;
+constexpr int32_t kGroundCells = 64;
 
 // Towards the sun: low in the south-west, above the sea.
 Vector3 SunDirection();

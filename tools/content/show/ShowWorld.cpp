@@ -444,7 +444,11 @@ int BuildWorld(ShowAssets& assets, ShowWorld& world) {
     world.water = MakeGroup("Water");
     world.glows = MakeGroup("Glows");
     if (world.shadowed == nullptr || world.water == nullptr || world.glows == nullptr) return 1;
-    if (BuildSky(assets, world) != 0 || !AddChild(world.shadowed, BuildGround(assets)) || BuildQuay(assets, world) != 0 ||
+    GroundNodes ground;
+    if (BuildGround(assets, ground) != 0) return 1;
+    world.ground = ground.land;
+    world.seabed = ground.seabed;
+    if (BuildSky(assets, world) != 0 || !AddChild(world.shadowed, world.ground) || BuildQuay(assets, world) != 0 ||
         BuildHouses(assets, world) != 0 || BuildLighthouse(assets, world) != 0 || BuildWindmill(assets, world) != 0 ||
         BuildVegetation(assets, world) != 0 || BuildMeadow(world) != 0)
         return 1;
@@ -529,9 +533,9 @@ int BuildWater(ShowAssets& assets, ShowWorld& world) {
     if (deep == nullptr) return 1;
     deep->SetColor({0.056f, 0.103f, 0.112f, 1.0f});
     Pointer<Triangles> seaFloor = MakeShape(floorMesh, "Sea Floor", deep, false, false);
-    if (seaFloor == nullptr || !AddChild(world.unseen, seaFloor)) return 1;
-    if (seaDepths->GetNodes().Add(world.shadowed->GetChild(0)) != kOk || seaDepths->GetNodes().Add(seaFloor) != kOk)
-        return 1;
+    if (seaFloor == nullptr || !AddChild(world.unseen, seaFloor) || !AddChild(world.unseen, world.seabed)) return 1;
+    for (Node* seen : std::initializer_list<Node*>{world.ground, world.seabed, seaFloor})
+        if (seaDepths->GetNodes().Add(seen) != kOk) return 1;
     return AddChild(world.water, sea) && AddChild(world.water, pond) ? 0 : 1;
 }
 

@@ -14,6 +14,8 @@ struct ShowWorld {
     Pointer<SceneNode> sky;      // drawn first, never shadowed
     Pointer<SceneNode> shadowed;  // everything the sun's shadows fall on
     Pointer<SceneNode> water;     // sea and pond
+    Pointer<SceneNode> ground;    // the land and the shore
+    Pointer<SceneNode> seabed;    // the ground below the sea's level
     Pointer<SceneNode> glows;     // flares, lens flares, lamp glows
     Pointer<Node> lighthouseLamp;
     Pointer<SceneNode> windmillHead;  // turns; its parent is the tower

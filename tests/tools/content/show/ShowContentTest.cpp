@@ -208,20 +208,26 @@ bool OnScreen(const Camera& camera, const Vector3& p) {
 }
 
 // The ground is cut into tiles so that each pass can leave out those it does
-// not see. Together they must make the whole field without a crack: every
-// grid point once, the copies on tile edges equal bit for bit. What stands
-// on the ground is placed on the surface they draw: the centre of every
-// triangle lies on it.
+// not see, and the seabed (cells wholly below the sea's level, which the
+// opaque sea covers) is kept apart for the refraction image. Together they
+// must make the whole field without a crack: every grid point once, the
+// copies on tile edges equal bit for bit. What stands on the ground is
+// placed on the surface they draw: the centre of every triangle lies on it.
 TEST_F(ShowContentTest, TheGroundTilesMakeTheWholeFieldWithoutCracks) {
-    auto* ground = CastTo<SceneNode>(CastTo<Node>(scene_->Get())->FindByName(String("Ground")));
-    ASSERT_NE(ground, nullptr);
-    ASSERT_GT(ground->GetChildCount(), 1);
+    std::vector<GeometryNode*> tiles;
+    for (const char* part : {"Ground", "Seabed"}) {
+        auto* group = CastTo<SceneNode>(CastTo<Node>(scene_->Get())->FindByName(String(part)));
+        ASSERT_NE(group, nullptr) << part;
+        ASSERT_GT(group->GetChildCount(), 1) << part;
+        for (int32_t t = 0; t < group->GetChildCount(); ++t) tiles.push_back(CastTo<GeometryNode>(group->GetChild(t)));
+    }
     std::map<std::pair<float, float>, std::pair<Vector3, Vector3>> points;
     int32_t triangles = 0;
     const float field = harbour::kGroundMax - harbour::kGroundMin;
-    for (int32_t t = 0; t < ground->GetChildCount(); ++t) {
-        auto* tile = CastTo<GeometryNode>(ground->GetChild(t));
+    for (size_t t = 0; t < tiles.size(); ++t) {
+        GeometryNode* tile = tiles[t];
         ASSERT_NE(tile, nullptr);
+        const bool seabed = std::strncmp(tile->GetName().CStr(), "Seabed", 6) == 0;
         triangles += tile->GetIndexCount() / 3;
         const Vector3Buffer& positions = *tile->GetPositions3();
         const IntBuffer& indices = *tile->GetIndices();
@@ -232,6 +238,7 @@ TEST_F(ShowContentTest, TheGroundTilesMakeTheWholeFieldWithoutCracks) {
         const Vector3Buffer& normals = *tile->GetNormals();
         float west = field, east = -field;
         for (int32_t i = 0; i < positions.GetCount(); ++i) {
+            if (seabed) ASSERT_LT(positions[i].y, 0.0f) << tile->GetName().CStr();
             west = std::min(west, positions[i].x);
             east = std::max(east, positions[i].x);
             const auto [it, added] =
