@@ -13,6 +13,7 @@
 #include "tools/content/show/MeshBuilder.h"
 #include "tools/content/show/ShowNodes.h"
 #include "tools/content/show/ShowAssets.h"
+#include "tools/content/show/ShowWorld.h"
 
 namespace zel {
 
@@ -153,7 +154,7 @@ bool BuildTile(int ti, int tj, bool seabed, Texture* colour, Texture* light, Poi
 
 }  // namespace
 
-int BuildGround(ShowAssets& assets, GroundNodes& ground) {
+int BuildGround(ShowAssets& assets, ShowWorld& world) {
     GroundPainter painter(assets);
     if (!painter.IsReady()) return 1;
     Texture* colour = assets.Painted("ground.jpg", 1024, 1024, false, [&](int x, int y, int w, int h) {
@@ -166,17 +167,17 @@ int BuildGround(ShowAssets& assets, GroundNodes& ground) {
         const float warm[3] = {l, l * 0.93f, l * 0.9f};
         return ToRgba(warm);
     });
-    ground.land = MakeGroup("Ground");
-    ground.seabed = MakeGroup("Seabed");
-    if (ground.land == nullptr || ground.seabed == nullptr || colour == nullptr || light == nullptr) return 1;
+    world.ground = MakeGroup("Ground");
+    world.seabed = MakeGroup("Seabed");
+    if (world.ground == nullptr || world.seabed == nullptr || colour == nullptr || light == nullptr) return 1;
     for (int tj = 0; tj < kTiles; ++tj)
         for (int ti = 0; ti < kTiles; ++ti)
             for (const bool seabed : {false, true}) {
                 Pointer<Triangles> tile;
                 if (!BuildTile(ti, tj, seabed, colour, light, tile)) return 1;
-                if (tile != nullptr && !AddChild(seabed ? ground.seabed : ground.land, tile)) return 1;
+                if (tile != nullptr && !AddChild(seabed ? world.seabed : world.ground, tile)) return 1;
             }
-    return ground.land->GetChildCount() > 0 ? 0 : 1;
+    return world.ground->GetChildCount() > 0 ? 0 : 1;
 }
 
 }  // namespace zel

@@ -444,10 +444,7 @@ int BuildWorld(ShowAssets& assets, ShowWorld& world) {
     world.water = MakeGroup("Water");
     world.glows = MakeGroup("Glows");
     if (world.shadowed == nullptr || world.water == nullptr || world.glows == nullptr) return 1;
-    GroundNodes ground;
-    if (BuildGround(assets, ground) != 0) return 1;
-    world.ground = ground.land;
-    world.seabed = ground.seabed;
+    if (BuildGround(assets, world) != 0) return 1;
     if (BuildSky(assets, world) != 0 || !AddChild(world.shadowed, world.ground) || BuildQuay(assets, world) != 0 ||
         BuildHouses(assets, world) != 0 || BuildLighthouse(assets, world) != 0 || BuildWindmill(assets, world) != 0 ||
         BuildVegetation(assets, world) != 0 || BuildMeadow(world) != 0)
